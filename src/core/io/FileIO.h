@@ -1,0 +1,33 @@
+// Whole-file reading and atomic writing. Every file the program writes goes
+// to a temporary name beside the target and is renamed over it only once it
+// is complete, so a failure half way never leaves a truncated file behind.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a whole file; throws FileError naming the file when it cannot be read.
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes through `write` into "<target>.tmp-XXXX" and renames it over `target`.
+// On any failure (an exception from `write`, a stream error, a failed rename)
+// the temporary file is removed, `target` is untouched and FileError is thrown
+// (or the writer's own exception is rethrown).
+void WriteFileAtomically(const std::filesystem::path& target,
+                         const std::function<void(std::ostream&)>& write);
+void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+
+}  // namespace tessaly

@@ -1,0 +1,44 @@
+// UserPort: how the program talks to its user. The core, the renderer and the
+// app layer never open a window; they call this interface, which the Qt window
+// implements with real dialogs, the command-line tool answers without asking
+// (messages to stderr, questions with their safe default), and tests replace
+// with a recorder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+enum class MessageKind { Error, Information, Warning, Confirmation, Plain };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+class UserPort {
+public:
+    virtual ~UserPort() = default;
+
+    // A modal message box. `key` is the language key the text came from, or
+    // empty for the few fixed texts; recorders use it to name what was shown.
+    virtual MessageAnswer ShowMessage(MessageKind kind, const std::string& text,
+                                      const std::string& caption, MessageButtons buttons,
+                                      const std::string& key = {}) = 0;
+
+    // Text of a status bar panel (0 is the first).
+    virtual void SetStatusText(int panel, const std::string& text) = 0;
+};
+
+// A port that shows nothing and answers every question with its safe default
+// (OK, No, Cancel). Messages go to stderr when `verbose`.
+class QuietPort : public UserPort {
+public:
+    explicit QuietPort(bool verbose = true) : verbose_(verbose) {}
+    MessageAnswer ShowMessage(MessageKind kind, const std::string& text, const std::string& caption,
+                              MessageButtons buttons, const std::string& key = {}) override;
+    void SetStatusText(int panel, const std::string& text) override {}
+
+private:
+    bool verbose_;
+};
+
+}  // namespace tessaly
