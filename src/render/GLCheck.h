@@ -2,7 +2,7 @@
 // calls before it, naming the place. In release builds it costs nothing.
 #pragma once
 
-#include <GL/gl.h>
+#include "render/GL.h"
 
 namespace tessaly {
 

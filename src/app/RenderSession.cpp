@@ -1,0 +1,132 @@
+#include "app/RenderSession.h"
+
+#include <filesystem>
+
+#include "core/i18n/Messages.h"
+#include "core/images/PictureReader.h"
+#include "render/Textures.h"
+
+namespace tessaly {
+
+namespace {
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+RenderSession::RenderSession(std::string programFolder, UserPort& port,
+                             std::unique_ptr<TGLContext> context)
+    : ProgramFolder(std::move(programFolder)),
+      Port(port),
+      Context(std::move(context)),
+      Frames(TheScene, *Context, port) {
+    Frames.ReadSetting = [this](const std::string& key) { return Settings.ReadValue(key); };
+    Frames.Message = [this](const std::string& key) {
+        return LanguageFile.empty() ? key : GetMessage(LanguageFile, key);
+    };
+}
+
+// Textures and buffers belong to the context and go with it.
+RenderSession::~RenderSession() = default;
+
+bool RenderSession::SetupRendering(const SetupOptions& options) {
+    SceneSettings& s = TheScene.Settings;
+    // The design-time control positions: distance bar 70..500 at 100, light
+    // bars at 100, 40, 40, shadow bar at 20, antialiasing at 1.
+    s = SceneSettings{};
+    s.MinDistance = 70.0f / DistanceScale;
+    s.MaxDistance = 500.0f / DistanceScale;
+    s.Distance = 100.0f / DistanceScale;
+    s.ShadowDarkness = 20.0f / 200.0f;
+    s.AAPasses = 1;
+    Frames.TrackBar1 = FrameDriver::kTrackBar1Min;
+    TheScene.MainLight.SetX((100.0f - 200.0f / 2.0f) / 10.0f);
+    TheScene.MainLight.SetY(40.0f / 10.0f);
+    TheScene.MainLight.SetZ(40.0f / 10.0f);
+
+    ContextOk = Context->CreateContext(options.width, options.height, Port);
+
+    if (!options.logPath.empty()) {
+        Context->SetLogName(options.logPath);
+        Context->WriteCapabilitiesLog();
+    }
+
+    TheScene.MainLight.Init(GL_LIGHT0);
+    TheScene.MainLight.Enable();
+    s.BackgroundColor = {1.0f, 1.0f, 1.0f};
+    s.LightColor = {1.0f, 1.0f, 1.0f};
+    TheScene.MainLight.SetAmbient(1.0f, 1.0f, 1.0f, 0.0f);
+    TheScene.MainLight.SetDiffuse(1.0f, 1.0f, 1.0f, 0.0f);
+    TheScene.MainLight.SetSpecular(1.0f, 1.0f, 1.0f, 0.0f);
+    TheScene.MainLight.SetConstantAttenuation(0.0f);
+
+    TheScene.AmbientLight.Init(GL_LIGHT1);
+    TheScene.AmbientLight.SetAmbient(0.0f, 0.0f, 0.0f, 0.0f);
+    TheScene.AmbientLight.SetDiffuse(0.0f, 0.0f, 0.0f, 0.0f);
+    TheScene.AmbientLight.SetConstantAttenuation(0.0f);
+
+    const std::string blank = ProgramFolder + "Data/blank.jpg";
+    for (int i = 0; i < 3; ++i) {
+        ImagePaths[i] = blank;
+        if (FileExists(blank)) TextureFromFile(blank, ImageTextures[i], Port);
+    }
+    const std::string littleBlank = ProgramFolder + "Data/littleblank.jpg";
+    for (auto& book : BookPaths) book.fill(littleBlank);
+    for (int b = 0; b < 4; ++b)
+        for (int n = 0; n < 3; ++n)
+            if (FileExists(littleBlank)) TextureFromFile(littleBlank, BookTextures[b][n], Port);
+
+    const std::string modelPath =
+        options.modelPath.empty() ? ProgramFolder + "Tsym/stdbox.emo" : options.modelPath;
+    Model.LoadFromFile(modelPath, [this](const std::string& path) {
+        GLuint t = 0;
+        TextureFromFile(path, t, Port);
+        return static_cast<std::uint32_t>(t);
+    });
+    TheScene.Model = &Model;
+    BindFaceImages();
+
+    TheScene.Floor.InitFloor();
+    TheScene.Floor.Textured = true;  // "Activated" is checked at design time
+    FloorPath = ProgramFolder + "Data/floor.jpg";
+    if (FileExists(FloorPath)) TextureFromFile(FloorPath, TheScene.Floor.Texture, Port);
+
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glClearDepth(1.0);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_LIGHTING);
+
+    SpineColor = 0xFFFFFF;
+    SpiralColor = 0xFFFFFF;
+    GLReady = true;
+    return ContextOk;
+}
+
+void RenderSession::BindFaceImages() {
+    Model.SetTextureByName("Front", ImageTextures[0]);
+    Model.SetTextureByName("Side", ImageTextures[1]);
+    Model.SetTextureByName("Top", ImageTextures[2]);
+}
+
+bool RenderSession::SetFaceImage(int slot, const std::string& path) {
+    RgbaImage picture;
+    try {
+        picture = ReadPicture(path);
+    } catch (const std::exception& e) {
+        Port.ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
+        return false;
+    }
+    ReleaseTexture(ImageTextures[slot]);
+    TextureFromPicture(picture, ImageTextures[slot]);
+    ImagePaths[slot] = path;
+    BindFaceImages();
+    return true;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,72 @@
+// RenderSession: the long-lived rendering objects the main window owns (the
+// GL context, the scene with its lights and floor, the frame driver, the
+// current cover model, the face and book textures with their image paths,
+// the settings store) and SetupRendering, which brings them up in order.
+// The window, the command-line tool and the tests all start rendering here.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/model/EmoModel.h"
+#include "core/settings/SettingsFile.h"
+#include "core/ui/UserPort.h"
+#include "render/Frame.h"
+#include "render/GLContext.h"
+#include "render/Scene.h"
+
+namespace tessaly {
+
+struct SetupOptions {
+    int width = 640;
+    int height = 480;
+    // Where the driver capabilities log goes; empty writes none.
+    std::string logPath;
+    // The cover model file; empty takes the standard box from "Tsym".
+    std::string modelPath;
+};
+
+class RenderSession {
+public:
+    RenderSession(std::string programFolder, UserPort& port,
+                  std::unique_ptr<TGLContext> context);
+    ~RenderSession();
+
+    // Context, log, lights, placeholder textures, model, floor and the GL
+    // working state, in that order. Returns false when no context could be
+    // made (the message has been shown); the rest still runs, as it costs
+    // nothing without a context.
+    bool SetupRendering(const SetupOptions& options);
+
+    // Binds the three face textures to the model's "Front", "Side" and "Top".
+    void BindFaceImages();
+
+    // Replaces face image `slot` (0..2) with a picture file read by the
+    // picture readers; the message shown on failure is returned as false.
+    bool SetFaceImage(int slot, const std::string& path);
+
+    // The language file messages are read from; empty means none.
+    std::string LanguageFile;
+
+    const std::string ProgramFolder;
+    UserPort& Port;
+    std::unique_ptr<TGLContext> Context;
+    Scene TheScene;
+    FrameDriver Frames;
+    TmodelEMO Model;
+    TSettingsFile Settings;
+
+    std::array<GLuint, 3> ImageTextures{0, 0, 0};
+    std::array<std::string, 3> ImagePaths;
+    std::array<std::array<GLuint, 3>, 4> BookTextures{};
+    std::array<std::array<std::string, 3>, 4> BookPaths;
+    std::string FloorPath;
+
+    Color24 SpineColor = 0xFFFFFF;
+    Color24 SpiralColor = 0xFFFFFF;
+    bool GLReady = false;
+    bool ContextOk = false;
+};
+
+}  // namespace tessaly

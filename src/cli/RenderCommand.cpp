@@ -1,0 +1,193 @@
+#include "cli/RenderCommand.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "app/ProgramFolder.h"
+#include "app/RenderSession.h"
+#include "core/images/PictureDepth.h"
+#include "render/Capture.h"
+#include "render/EglContext.h"
+
+namespace tessaly::cli {
+
+const char* const kRenderHelp = R"(Usage: tessaly-cli render [OPTIONS] -o FILE
+
+Renders the standard software box headless and writes the picture.
+
+Output
+  -o, --output FILE        picture to write (required)
+      --format FMT         bmp, jpg or png (default: from FILE's extension)
+      --size WxH           picture size in pixels (default 800x600)
+      --passes N           antialiasing passes, 1 (off) to 8 (default 8)
+      --depth BITS         colour depth 16, 24 or 32 (default 24); 16 reduces
+                           colours to 5-6-5 in every format
+      --log FILE           write the OpenGL driver's capabilities log to FILE
+
+Images (any picture format the program reads; placeholders when not given)
+      --front FILE         front face (alias --image1)
+      --side FILE          side face (alias --image2)
+      --top FILE           top face (alias --image3)
+
+Camera
+      --distance D         camera distance, 3.5 to 25 (default 5)
+      --camera-rotate A    camera turn about the vertical axis, 0 to 360
+      --camera-lift A      camera tilt, 0 to 90 degrees (default 0)
+      --elevation E        vertical shift, -0.75 to 0.75
+      --strafe S           sideways shift, -1 to 1
+      --front-back S       shift along the view axis, -1 to 1
+      --fov DEG            vertical field of view, 20 to 110 (default 45)
+
+Cover
+      --cover-rotate A     turn of the cover about the vertical axis, 0 to 360
+      --roll-x A           roll of the cover about the X axis, 0 to 360
+      --roll-z A           roll of the cover about the Z axis, 0 to 360
+      --cover-lift H       height of the cover above the floor, 0 to 2
+
+Light, floor and background
+      --light X,Y,Z        light direction (default 0,4,4); X -10..10, Y and Z 0..20
+      --light-color C      light colour (default #FFFFFF)
+      --ambient A          extra ambient light, 0 to 1 (default 0)
+      --reflection R       reflection strength, 0 (none, default) to 1 (high)
+      --shadow on|off      draw the shadow (default on)
+      --shadow-darkness S  darkening of the shadowed floor, 0 to 0.5 (default 0.1)
+      --background C       background colour (default #FFFFFF)
+      --floor-color C      floor colour (default #FFFFFF)
+      --floor-texture on|off  the floor picture (default on)
+      --axes               draw the coordinate axes
+      --light-marker       draw the yellow marker at the light position
+
+Colours are #RRGGBB or r,g,b with components 0 to 255.
+Exit status: 0 written, 1 the picture could not be made or written, 2 bad usage.
+)";
+
+namespace {
+
+struct RenderJob {
+    std::string output;
+    PictureFileType type = PictureFileType::Png;
+    int width = 800, height = 600, passes = 8, depth = 24;
+    std::string logPath;
+    std::array<std::string, 3> images;
+};
+
+void ApplySceneOptions(Arguments& a, RenderSession& session) {
+    SceneSettings& s = session.TheScene.Settings;
+    auto number = [&](const char* name, double min, double max, auto apply) {
+        if (auto v = a.Take(name)) apply(static_cast<float>(ParseNumber(name, *v, min, max)));
+    };
+    number("--distance", 3.5, 25, [&](float v) { s.Distance = v; });
+    number("--camera-rotate", 0, 360, [&](float v) { s.CameraRotate = v; });
+    number("--camera-lift", 0, 90, [&](float v) { s.CameraLift = v; });
+    number("--elevation", -0.75, 0.75, [&](float v) { s.Elevation = v; });
+    number("--strafe", -1, 1, [&](float v) { s.Strafe = v; });
+    number("--front-back", -1, 1, [&](float v) { s.FrontBack = v; });
+    if (auto v = a.Take("--fov")) s.FieldOfView = ParseInteger("--fov", *v, 20, 110);
+    number("--cover-rotate", 0, 360, [&](float v) { s.CoverRotate = v; });
+    number("--roll-x", 0, 360, [&](float v) { s.CoverRollX = v; });
+    number("--roll-z", 0, 360, [&](float v) { s.CoverRollZ = v; });
+    number("--cover-lift", 0, 2, [&](float v) { s.CoverLift = v; });
+    number("--ambient", 0, 1, [&](float v) { s.AmbientLevel = v; });
+    number("--reflection", 0, 1, [&](float v) { s.FloorOpacity = 1.0f - v; });
+    number("--shadow-darkness", 0, 0.5, [&](float v) { s.ShadowDarkness = v; });
+    if (auto v = a.Take("--shadow")) session.Frames.ShadowCheck = ParseOnOff("--shadow", *v);
+    if (auto v = a.Take("--light")) {
+        const std::string& t = *v;
+        const auto c1 = t.find(','), c2 = t.find(',', c1 == std::string::npos ? c1 : c1 + 1);
+        if (c1 == std::string::npos || c2 == std::string::npos)
+            throw UsageError("--light: expected X,Y,Z, not \"" + t + "\"");
+        TGLLight& light = session.TheScene.MainLight;
+        light.SetX(static_cast<float>(ParseNumber("--light", t.substr(0, c1), -10, 10)));
+        light.SetY(static_cast<float>(ParseNumber("--light", t.substr(c1 + 1, c2 - c1 - 1), 0, 20)));
+        light.SetZ(static_cast<float>(ParseNumber("--light", t.substr(c2 + 1), 0, 20)));
+    }
+    if (auto v = a.Take("--light-color")) s.LightColor = ColorToFloats(ParseColor("--light-color", *v));
+    if (auto v = a.Take("--background")) s.BackgroundColor = ColorToFloats(ParseColor("--background", *v));
+    if (auto v = a.Take("--floor-color"))
+        session.TheScene.Floor.Color = ColorToFloats(ParseColor("--floor-color", *v));
+    if (auto v = a.Take("--floor-texture"))
+        session.TheScene.Floor.Textured = ParseOnOff("--floor-texture", *v);
+    session.TheScene.ShowAxes = a.TakeFlag("--axes");
+    session.Frames.CheckBox2 = a.TakeFlag("--light-marker");
+}
+
+RenderJob ReadJob(Arguments& a) {
+    RenderJob job;
+    auto out = a.Take("--output", "-o");
+    if (!out) throw UsageError("render: the output file is missing (-o FILE)");
+    job.output = *out;
+    if (auto f = a.Take("--format")) {
+        if (*f == "bmp") job.type = PictureFileType::Bmp;
+        else if (*f == "jpg" || *f == "jpeg") job.type = PictureFileType::Jpeg;
+        else if (*f == "png") job.type = PictureFileType::Png;
+        else throw UsageError("--format: expected bmp, jpg or png, not \"" + *f + "\"");
+    } else {
+        try {
+            job.type = PictureTypeFromExtension(job.output);
+        } catch (const std::exception&) {
+            throw UsageError("render: cannot tell the format from \"" + job.output +
+                             "\"; name it .bmp, .jpg or .png, or give --format");
+        }
+    }
+    if (auto v = a.Take("--size")) ParseSize("--size", *v, 16384, job.width, job.height);
+    if (auto v = a.Take("--passes")) job.passes = ParseInteger("--passes", *v, 1, 8);
+    if (auto v = a.Take("--depth")) {
+        job.depth = ParseInteger("--depth", *v, 16, 32);
+        if (job.depth != 16 && job.depth != 24 && job.depth != 32)
+            throw UsageError("--depth: expected 16, 24 or 32");
+    }
+    if (auto v = a.Take("--log")) job.logPath = *v;
+    const char* names[3][2] = {{"--front", "--image1"}, {"--side", "--image2"}, {"--top", "--image3"}};
+    for (int i = 0; i < 3; ++i) {
+        if (auto v = a.Take(names[i][0])) job.images[i] = *v;
+        if (auto v = a.Take(names[i][1])) job.images[i] = *v;
+    }
+    return job;
+}
+
+}  // namespace
+
+int RenderCommand(Arguments& args) {
+    RenderJob job = ReadJob(args);
+    for (const auto& image : job.images) {
+        std::error_code ec;
+        if (!image.empty() && !std::filesystem::is_regular_file(image, ec))
+            throw UsageError("render: no such picture file: " + image);
+    }
+
+    QuietPort port(true);
+    RenderSession session(ProgramFolder(), port, std::make_unique<EglContext>());
+    SetupOptions setup;
+    setup.width = job.width;
+    setup.height = job.height;
+    setup.logPath = job.logPath;
+    if (!session.SetupRendering(setup)) {
+        std::cerr << "render: no OpenGL context could be made\n";
+        return 1;
+    }
+    ApplySceneOptions(args, session);
+    args.ExpectNothingLeft();
+
+    for (int i = 0; i < 3; ++i)
+        if (!job.images[i].empty() && !session.SetFaceImage(i, job.images[i])) return 1;
+
+    // The capture always draws 8 passes; a smaller count draws the frame the
+    // panel would show at that setting.
+    RgbaImage picture;
+    if (job.passes == 8) {
+        picture = CaptureFrame(session.Frames, *session.Context, job.width, job.height);
+    } else {
+        session.TheScene.Settings.AAPasses = job.passes;
+        session.Frames.TrackBar1 = job.passes;
+        session.Context->Reshape(job.width, job.height);
+        session.Frames.RenderFrame(false);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, session.Context->TargetFramebuffer());
+        picture = ReadFramePixels(job.width, job.height);
+    }
+    ReduceToDepth(picture, job.depth);
+    SavePicture(picture, job.type, job.depth, job.output);
+    std::cout << job.output << '\n';
+    return 0;
+}
+
+}  // namespace tessaly::cli

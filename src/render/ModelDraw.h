@@ -1,0 +1,15 @@
+// Draw: immediate-mode drawing of a cover model into the current context.
+// Each object is turned by its own angle, textured or not, and in fade mode
+// laid down flat in the fade colour first, then drawn lit with a per-vertex
+// alpha so the reflection fades into the background.
+#pragma once
+
+namespace tessaly {
+
+class TmodelEMO;
+class TobjectEMO;
+
+void Draw(TmodelEMO& model);
+void DrawObject(TobjectEMO& object);
+
+}  // namespace tessaly

@@ -1,0 +1,40 @@
+// Texture loading: every picture shown on the cover or the floor becomes an
+// OpenGL texture here. Two roads: the file road (placeholders, floor, model
+// textures) reads .bmp, .jpg and .tga files with the program's own readers;
+// the picture road turns any decoded picture into a texture. Both end in
+// TextureFromPixels. Failures are shown through the user port and leave the
+// caller's handle unchanged.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/images/RgbaImage.h"
+#include "core/images/TexturePixels.h"
+#include "render/GL.h"
+
+namespace tessaly {
+
+class UserPort;
+
+// A new texture object from bottom-row-first pixels; linear filters, mipmaps
+// built by GLU (which also brings the picture to power-of-two sides).
+GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels);
+GLuint TextureFromPixels(const TexturePixels& pixels);
+
+// Chooses the reader by the path's last four characters (".BMP", ".JPG",
+// ".TGA", any letter case). Any other ending makes no texture and shows
+// nothing. On success stores the new texture name in `handle`.
+bool TextureFromFile(const std::string& path, GLuint& handle, UserPort& port);
+bool ReadBmpTexture(const std::string& path, GLuint& handle, UserPort& port);
+bool ReadJpegTexture(const std::string& path, GLuint& handle, UserPort& port);
+bool ReadTgaTexture(const std::string& path, GLuint& handle, UserPort& port);
+
+// The picture road: a decoded picture (any format the picture readers know)
+// made into an RGBA texture with alpha 255.
+void TextureFromPicture(const RgbaImage& picture, GLuint& handle);
+
+// Deletes a texture name and sets it to 0 (no-op for 0).
+void ReleaseTexture(GLuint& handle);
+
+}  // namespace tessaly
