@@ -23,6 +23,7 @@ Output
       --depth BITS         colour depth 16, 24 or 32 (default 24); 16 reduces
                            colours to 5-6-5 in every format
       --log FILE           write the OpenGL driver's capabilities log to FILE
+      --model FILE         draw this model file instead of the standard box
 
 Images (any picture format the program reads; placeholders when not given)
       --front FILE         front face (alias --image1)
@@ -68,6 +69,7 @@ struct RenderJob {
     PictureFileType type = PictureFileType::Png;
     int width = 800, height = 600, passes = 8, depth = 24;
     std::string logPath;
+    std::string modelPath;
     std::array<std::string, 3> images;
 };
 
@@ -137,6 +139,7 @@ RenderJob ReadJob(Arguments& a) {
             throw UsageError("--depth: expected 16, 24 or 32");
     }
     if (auto v = a.Take("--log")) job.logPath = *v;
+    if (auto v = a.Take("--model")) job.modelPath = *v;
     const char* names[3][2] = {{"--front", "--image1"}, {"--side", "--image2"}, {"--top", "--image3"}};
     for (int i = 0; i < 3; ++i) {
         if (auto v = a.Take(names[i][0])) job.images[i] = *v;
@@ -161,6 +164,7 @@ int RenderCommand(Arguments& args) {
     setup.width = job.width;
     setup.height = job.height;
     setup.logPath = job.logPath;
+    setup.modelPath = job.modelPath;
     if (!session.SetupRendering(setup)) {
         std::cerr << "render: no OpenGL context could be made\n";
         return 1;

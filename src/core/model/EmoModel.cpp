@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <limits>
 
 #include "core/io/ByteReader.h"
 #include "core/io/FileIO.h"

@@ -41,6 +41,14 @@ MeshBuilder& MeshBuilder::SetColor(const Rgba& colour) {
     return *this;
 }
 
+MeshBuilder& MeshBuilder::SetSurface(const Rgba& colour) {
+    constexpr float kAmbient = 0.45f;
+    constexpr float kDiffuse = 0.6f;
+    object_.Ambient = {colour[0] * kAmbient, colour[1] * kAmbient, colour[2] * kAmbient, colour[3]};
+    object_.Diffuse = {colour[0] * kDiffuse, colour[1] * kDiffuse, colour[2] * kDiffuse, colour[3]};
+    return *this;
+}
+
 MeshBuilder& MeshBuilder::SetTextured(bool textured, std::string textureFile) {
     object_.Textured = textured;
     object_.TextureFile = std::move(textureFile);

@@ -38,6 +38,12 @@ class MeshBuilder {
 
     // Ambient and diffuse colour of the object.
     MeshBuilder& SetColor(const Rgba& colour);
+    // A printed or plain surface of this colour under the scene's lights. The
+    // main light's colour is also its ambient colour, so a material with full
+    // ambient would burn out to white on every face; ambient and diffuse are
+    // split so a face turned to the light shows its colour at about full
+    // strength and a face turned away reads darker.
+    MeshBuilder& SetSurface(const Rgba& colour);
     // The textured flag and the texture file written with the model (a name
     // of up to 4 characters means none).
     MeshBuilder& SetTextured(bool textured, std::string textureFile = {});

@@ -43,13 +43,13 @@ TmodelEMO BuildSoftwareBox(const SoftwareBoxSpec& spec) {
     const Vec3 half{spec.WidthMm * spec.UnitsPerMm / 2, spec.HeightMm * spec.UnitsPerMm / 2,
                     spec.DepthMm * spec.UnitsPerMm / 2};
     const float bevel = spec.BevelMm * spec.UnitsPerMm;
-    // Extent of `v` (a unit axis) over the box, and the same less the bevel.
+    // Half the box's size along a unit axis.
     auto extent = [&](const Vec3& axis) { return Dot(Abs(axis), half); };
 
     TmodelEMO model;
     for (const BoxFace& f : kFaces) {
         MeshBuilder mesh(f.name);
-        mesh.SetColor(f.artwork ? kWhite : kPlainCard).SetTextured(f.artwork);
+        mesh.SetSurface(f.artwork ? kWhite : kPlainCard).SetTextured(f.artwork);
         const Vec3 centre = Scaled(f.normal, extent(f.normal));
         const Vec3 r = Scaled(f.right, extent(f.right) - bevel);
         const Vec3 u = Scaled(f.up, extent(f.up) - bevel);
@@ -61,7 +61,7 @@ TmodelEMO BuildSoftwareBox(const SoftwareBoxSpec& spec) {
     // The bevel: a 45-degree strip along each of the 12 edges and a small
     // triangle at each of the 8 corners, joining the inset faces.
     MeshBuilder edges("Bevel");
-    edges.SetColor(kEdgeCard);
+    edges.SetSurface(kEdgeCard);
     const Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     for (int a = 0; a < 3; ++a) {
         const Vec3& along = axes[a];

@@ -36,14 +36,20 @@ TEST(SoftwareBox, HasTheNamedFacesWithTheirMaterials) {
         const TobjectEMO* o = m.FindObject(name);
         ASSERT_NE(o, nullptr) << name;
         EXPECT_TRUE(o->Textured) << name;
-        EXPECT_EQ(o->Diffuse, (Rgba{1, 1, 1, 1}));
+        // Neutral, so the artwork keeps its colours; bright enough to show
+        // the artwork at about full strength where the light falls on it,
+        // with little enough ambient that faces turned away read darker.
+        EXPECT_EQ(o->Diffuse[0], o->Diffuse[1]);
+        EXPECT_EQ(o->Diffuse[1], o->Diffuse[2]);
+        EXPECT_GE(o->Ambient[0] + o->Diffuse[0], 1.0f);
+        EXPECT_LT(o->Ambient[0], 0.5f);
         EXPECT_EQ(o->TexCoords.size(), o->Vertices.size());
     }
     for (const char* name : {"Back", "Left", "Bottom", "Bevel"}) {
         const TobjectEMO* o = m.FindObject(name);
         ASSERT_NE(o, nullptr) << name;
         EXPECT_FALSE(o->Textured) << name;
-        EXPECT_LT(o->Diffuse[0], 1.0f);
+        EXPECT_LT(o->Diffuse[0], m.FindObject("Front")->Diffuse[0]);
     }
 }
 
@@ -162,18 +168,16 @@ TEST(MeshBuilder, SharesVerticesDropsDegenerateTrianglesAndOrientsFacingQuads) {
     EXPECT_EQ(o.Faces.size(), 2u + 2u + 4u);
     EXPECT_EQ(o.Vertices.size(), 4u + 4u + 6u);
     EXPECT_EQ(o.Normals.size(), o.Vertices.size());
-    for (std::size_t f = 2; f < 4; ++f) {
-        const auto& face = o.Faces[f];
-        const Vec3 cross = Cross(Sub(o.Vertices[face.Corners[1]], o.Vertices[face.Corners[0]]),
-                                 Sub(o.Vertices[face.Corners[2]], o.Vertices[face.Corners[0]]));
-        EXPECT_LT(cross[2], 0.0f);
-    }
-    const TobjectEMO strip = o;
-    EXPECT_GT(Cross(Sub(strip.Vertices[strip.Faces[4].Corners[1]],
-                        strip.Vertices[strip.Faces[4].Corners[0]]),
-                    Sub(strip.Vertices[strip.Faces[4].Corners[2]],
-                        strip.Vertices[strip.Faces[4].Corners[0]]))[2],
-              0.0f);
+    // Winding (z of the face's cross product): the facing quad was turned
+    // round to face -Z, the strip faces +Z.
+    auto windingZ = [&](std::size_t f) {
+        const auto& c = o.Faces[f].Corners;
+        return Cross(Sub(o.Vertices[c[1]], o.Vertices[c[0]]),
+                     Sub(o.Vertices[c[2]], o.Vertices[c[0]]))[2];
+    };
+    EXPECT_LT(windingZ(2), 0.0f);
+    EXPECT_LT(windingZ(3), 0.0f);
+    for (std::size_t f = 4; f < 8; ++f) EXPECT_GT(windingZ(f), 0.0f);
     // The model the builder makes is one the writer and reader accept.
     TmodelEMO model;
     model.Objects.push_back(o);
