@@ -69,8 +69,8 @@ TextureReadResult ReadBmpPixels(const std::string& path) {
             std::uint8_t masks[12];
             if (ReadAt(in, 54, masks, sizeof masks)) {
                 ByteReader m(std::span<const std::uint8_t>(masks, sizeof masks));
-                plainMasks = m.U32() == 0x00FF0000u && m.U32() == 0x0000FF00u &&
-                             m.U32() == 0x000000FFu;
+                plainMasks =
+                    m.U32() == 0x00FF0000u && m.U32() == 0x0000FF00u && m.U32() == 0x000000FFu;
             }
         }
         if (!plainMasks) return Unsupported(path, "Compressed bitmaps are not supported.");
@@ -78,7 +78,8 @@ TextureReadResult ReadBmpPixels(const std::string& path) {
 
     const bool topDown = signedHeight < 0;
     const std::int64_t height = topDown ? -signedHeight : signedHeight;
-    if (!PictureSizeAllowed(width, height)) return Unsupported(path, PictureSizeProblem(width, height));
+    if (!PictureSizeAllowed(width, height))
+        return Unsupported(path, PictureSizeProblem(width, height));
 
     // The colour table, if any, follows the information header.
     const std::uint64_t paletteEnd =

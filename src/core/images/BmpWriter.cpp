@@ -42,7 +42,7 @@ void WriteBmp(const RgbaImage& image, int bitsPerPixel, std::ostream& out) {
     Put32(header, 40);          // information header size
     Put32(header, static_cast<std::uint32_t>(width));
     Put32(header, static_cast<std::uint32_t>(height));  // positive: bottom row first
-    Put16(header, 1);                                    // planes
+    Put16(header, 1);                                   // planes
     Put16(header, static_cast<std::uint16_t>(bits));
     Put32(header, bits == 16 ? 3 : 0);  // BI_BITFIELDS or BI_RGB
     Put32(header, static_cast<std::uint32_t>(imageSize));

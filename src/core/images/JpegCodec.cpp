@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -175,7 +175,8 @@ RgbaImage DecodeJpeg(std::span<const std::uint8_t> data) {
 
     const std::int64_t width = cinfo.image_width;
     const std::int64_t height = cinfo.image_height;
-    if (!PictureSizeAllowed(width, height)) throw JpegError(PictureSizeProblem(width, height), true);
+    if (!PictureSizeAllowed(width, height))
+        throw JpegError(PictureSizeProblem(width, height), true);
 
     RgbaImage image(static_cast<int>(width), static_cast<int>(height));
     std::vector<std::uint8_t> cmykRow;

@@ -15,13 +15,13 @@
 namespace tessaly {
 
 class JpegError : public std::runtime_error {
-public:
+  public:
     explicit JpegError(const std::string& what, bool tooLarge = false)
         : std::runtime_error(what), tooLarge_(tooLarge) {}
     // True when the picture was refused for its size, before decoding.
     bool TooLarge() const { return tooLarge_; }
 
-private:
+  private:
     bool tooLarge_;
 };
 

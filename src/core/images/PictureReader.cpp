@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <mutex>
+#include <system_error>
 
 #include "core/images/PictureLimits.h"
 #include "core/io/FileIO.h"
@@ -24,14 +25,14 @@ struct ExtensionCoder {
 };
 
 constexpr ExtensionCoder kCoders[] = {
-    {"bmp", "BMP"},   {"rle", "BMP"},   {"dib", "BMP"},   {"ico", "ICO"},   {"wmf", "WMF"},
-    {"emf", "EMF"},   {"jfif", "JPEG"}, {"jpg", "JPEG"},  {"jpe", "JPEG"},  {"jpeg", "JPEG"},
-    {"win", "TGA"},   {"vst", "TGA"},   {"vda", "TGA"},   {"tga", "TGA"},   {"icb", "TGA"},
-    {"tiff", "TIFF"}, {"tif", "TIFF"},  {"fax", "TIFF"},  {"eps", "EPS"},   {"pcx", "PCX"},
-    {"pcc", "PCX"},   {"scr", "PCX"},   {"rpf", "RLA"},   {"rla", "RLA"},   {"sgi", "SGI"},
-    {"rgba", "SGI"},  {"rgb", "SGI"},   {"bw", "SGI"},    {"psd", "PSD"},   {"pdd", "PSD"},
-    {"ppm", "PNM"},   {"pgm", "PNM"},   {"pbm", "PNM"},   {"cel", "CEL"},   {"pic", "PIC"},
-    {"pcd", "PCD"},   {"cut", "CUT"},   {"psp", "PSP"},   {"png", "PNG"},
+    {"bmp", "BMP"},   {"rle", "BMP"},   {"dib", "BMP"},  {"ico", "ICO"},  {"wmf", "WMF"},
+    {"emf", "EMF"},   {"jfif", "JPEG"}, {"jpg", "JPEG"}, {"jpe", "JPEG"}, {"jpeg", "JPEG"},
+    {"win", "TGA"},   {"vst", "TGA"},   {"vda", "TGA"},  {"tga", "TGA"},  {"icb", "TGA"},
+    {"tiff", "TIFF"}, {"tif", "TIFF"},  {"fax", "TIFF"}, {"eps", "EPS"},  {"pcx", "PCX"},
+    {"pcc", "PCX"},   {"scr", "PCX"},   {"rpf", "RLA"},  {"rla", "RLA"},  {"sgi", "SGI"},
+    {"rgba", "SGI"},  {"rgb", "SGI"},   {"bw", "SGI"},   {"psd", "PSD"},  {"pdd", "PSD"},
+    {"ppm", "PNM"},   {"pgm", "PNM"},   {"pbm", "PNM"},  {"cel", "CEL"},  {"pic", "PIC"},
+    {"pcd", "PCD"},   {"cut", "CUT"},   {"psp", "PSP"},  {"png", "PNG"},
 };
 
 std::string LowerExtension(const std::string& path) {
@@ -66,7 +67,9 @@ void InitialiseOnce() {
     });
 }
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 }  // namespace
 
@@ -74,6 +77,13 @@ RgbaImage ReadPicture(const std::string& path) {
     InitialiseOnce();
     const char* coder = CoderFor(path);
     if (!coder) throw PictureError("Couldn't load picture " + Quoted(path) + ": unknown file type");
+
+    // Larger files than any picture within the limits are not loaded at all.
+    constexpr std::uintmax_t kMaxFileSize = 2ull * 1024 * 1024 * 1024;
+    std::error_code ec;
+    const std::uintmax_t fileSize = std::filesystem::file_size(path, ec);
+    if (!ec && fileSize > kMaxFileSize)
+        throw PictureError("Couldn't load picture " + Quoted(path) + ": the file is too large");
 
     std::vector<std::uint8_t> bytes;
     try {
@@ -170,6 +180,8 @@ const std::vector<PictureFormat>& PictureExtensions() {
     return formats;
 }
 
-bool IsPictureExtension(const std::string& path) { return CoderFor(path) != nullptr; }
+bool IsPictureExtension(const std::string& path) {
+    return CoderFor(path) != nullptr;
+}
 
 }  // namespace tessaly

@@ -63,8 +63,8 @@ void OnFlush(png_structp png) {
     png_set_write_fn(png, ctx, OnWrite, OnFlush);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image->width),
-                 static_cast<png_uint_32>(image->height), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 static_cast<png_uint_32>(image->height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     const std::size_t width = static_cast<std::size_t>(image->width);
     for (int y = 0; y < image->height; ++y) {

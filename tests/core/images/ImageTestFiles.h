@@ -21,14 +21,18 @@ inline void Put16(Bytes& b, std::uint32_t v) {
 inline void Put32(Bytes& b, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
-inline std::uint32_t Get16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+inline std::uint32_t Get16(const Bytes& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
 inline std::uint32_t Get32(const Bytes& b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+           (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
 inline std::string WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 
@@ -38,9 +42,9 @@ inline Bytes ReadFile(const std::filesystem::path& path) {
 }
 
 // 14-byte file header and 40-byte information header of a bitmap.
-inline Bytes BmpHeader(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression = 0,
-                       std::uint32_t colorsUsed = 0, std::uint32_t offBits = 54,
-                       std::uint32_t sizeImage = 0) {
+inline Bytes BmpHeader(std::int32_t width, std::int32_t height, int bits,
+                       std::uint32_t compression = 0, std::uint32_t colorsUsed = 0,
+                       std::uint32_t offBits = 54, std::uint32_t sizeImage = 0) {
     Bytes b{'B', 'M'};
     Put32(b, 0);
     Put32(b, 0);

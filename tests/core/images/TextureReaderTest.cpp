@@ -11,14 +11,20 @@
 namespace tessaly {
 namespace {
 
-using test::Bytes;
 using test::BmpHeader;
+using test::Bytes;
 using test::TgaHeader;
 
 // Stored pixel (x, y) of a test picture, y counted from the bottom.
-std::uint8_t R(int x, int y) { return static_cast<std::uint8_t>(10 + x * 20 + y); }
-std::uint8_t G(int x, int y) { return static_cast<std::uint8_t>(100 + x + y * 30); }
-std::uint8_t B(int x, int y) { return static_cast<std::uint8_t>(200 + x + y); }
+std::uint8_t R(int x, int y) {
+    return static_cast<std::uint8_t>(10 + x * 20 + y);
+}
+std::uint8_t G(int x, int y) {
+    return static_cast<std::uint8_t>(100 + x + y * 30);
+}
+std::uint8_t B(int x, int y) {
+    return static_cast<std::uint8_t>(200 + x + y);
+}
 
 // Appends bottom-up BGR(A) rows padded to four bytes.
 void AppendBmpRows(Bytes& b, int width, int height, int bytesPerPixel, bool topDown = false) {
@@ -118,20 +124,20 @@ TEST(BmpReader, ReportsEachFailureWithItsMessage) {
 
     Bytes palette = BmpHeader(2, 2, 24, 0, 1000);
     AppendBmpRows(palette, 2, 2, 3);
-    ExpectFailure(ReadBmpPixels(test::WriteFile(dir / "p.bmp", palette)),
-                  "Error reading palette", "BMP Unit");
+    ExpectFailure(ReadBmpPixels(test::WriteFile(dir / "p.bmp", palette)), "Error reading palette",
+                  "BMP Unit");
 
     // Data one byte short of the last row: an error, not a read past the end.
     Bytes data = BmpHeader(3, 3, 24);
     AppendBmpRows(data, 3, 3, 3);
     data.resize(data.size() - 4);
-    ExpectFailure(ReadBmpPixels(test::WriteFile(dir / "d.bmp", data)),
-                  "Error reading bitmap data", "BMP Unit");
+    ExpectFailure(ReadBmpPixels(test::WriteFile(dir / "d.bmp", data)), "Error reading bitmap data",
+                  "BMP Unit");
     // ... even when the header claims a small biSizeImage.
     Bytes lying = BmpHeader(64, 64, 24, 0, 0, 54, 12);
     lying.resize(54 + 12, 0);
-    ExpectFailure(ReadBmpPixels(test::WriteFile(dir / "l.bmp", lying)),
-                  "Error reading bitmap data", "BMP Unit");
+    ExpectFailure(ReadBmpPixels(test::WriteFile(dir / "l.bmp", lying)), "Error reading bitmap data",
+                  "BMP Unit");
 }
 
 TEST(BmpReader, RefusesOtherDepthsCompressionAndOversize) {
@@ -269,7 +275,8 @@ TEST(TgaReader, SkipsIdentificationAndHonoursOrientation) {
         Bytes b = TgaHeader(2, w, h, 24, descriptor, 7);
         b.insert(b.end(), {'I', 'D', 'F', 'I', 'E', 'L', 'D'});
         for (int i = 0; i < h; ++i)
-            for (int j = 0; j < w; ++j) AppendTgaPixel(b, right ? w - 1 - j : j, top ? h - 1 - i : i, 3);
+            for (int j = 0; j < w; ++j)
+                AppendTgaPixel(b, right ? w - 1 - j : j, top ? h - 1 - i : i, 3);
         auto r = ReadTgaPixels(test::WriteFile(dir / "o.tga", b));
         ASSERT_TRUE(r.ok) << r.message;
         ExpectRgbBottomFirst(r.pixels, w, h);
