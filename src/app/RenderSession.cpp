@@ -79,15 +79,7 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
         for (int n = 0; n < 3; ++n)
             if (FileExists(littleBlank)) TextureFromFile(littleBlank, BookTextures[b][n], Port);
 
-    const std::string modelPath =
-        options.modelPath.empty() ? ProgramFolder + "Tsym/stdbox.emo" : options.modelPath;
-    Model.LoadFromFile(modelPath, [this](const std::string& path) {
-        GLuint t = 0;
-        TextureFromFile(path, t, Port);
-        return static_cast<std::uint32_t>(t);
-    });
-    TheScene.Model = &Model;
-    BindFaceImages();
+    LoadCatalogue(options.modelPath);
 
     TheScene.Floor.InitFloor();
     TheScene.Floor.Textured = true;  // "Activated" is checked at design time
@@ -108,24 +100,61 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     return ContextOk;
 }
 
-void RenderSession::BindFaceImages() {
-    Model.SetTextureByName("Front", ImageTextures[0]);
-    Model.SetTextureByName("Side", ImageTextures[1]);
-    Model.SetTextureByName("Top", ImageTextures[2]);
+std::uint32_t RenderSession::LoadModelTexture(const std::string& path) {
+    GLuint t = 0;
+    TextureFromFile(path, t, Port);
+    return t;
 }
 
-bool RenderSession::SetFaceImage(int slot, const std::string& path) {
+void RenderSession::LoadCatalogue(const std::string& modelPath) {
+    auto displayName = [this](const std::string& id) {
+        return LanguageFile.empty() ? id : GetMessage(LanguageFile, id);
+    };
+    auto textures = [this](const std::string& path) { return LoadModelTexture(path); };
+    try {
+        if (modelPath.empty()) {
+            LoadModelCatalogue(Catalogue, ProgramFolder, textures, displayName);
+        } else {
+            Catalogue.Clear();
+            TModelItem& item = Catalogue.Item(1);
+            item.Id = "stdbox";
+            item.Model.LoadFromFile(modelPath, textures);
+            Catalogue.Count = 1;
+            Catalogue.DisplayNames = {displayName(item.Id)};
+        }
+    } catch (const std::exception& e) {
+        Port.ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
+    }
+    for (const std::string& warning : Catalogue.Warnings)
+        Port.ShowMessage(MessageKind::Warning, warning, "", MessageButtons::Ok);
+}
+
+namespace {
+
+bool ReplaceTexture(UserPort& port, const std::string& path, GLuint& texture) {
     RgbaImage picture;
     try {
         picture = ReadPicture(path);
     } catch (const std::exception& e) {
-        Port.ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
+        port.ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
         return false;
     }
-    ReleaseTexture(ImageTextures[slot]);
-    TextureFromPicture(picture, ImageTextures[slot]);
+    ReleaseTexture(texture);
+    TextureFromPicture(picture, texture);
+    return true;
+}
+
+}  // namespace
+
+bool RenderSession::SetFaceImage(int slot, const std::string& path) {
+    if (!ReplaceTexture(Port, path, ImageTextures.at(slot))) return false;
     ImagePaths[slot] = path;
-    BindFaceImages();
+    return true;
+}
+
+bool RenderSession::SetBookImage(int book, int image, const std::string& path) {
+    if (!ReplaceTexture(Port, path, BookTextures.at(book).at(image))) return false;
+    BookPaths[book][image] = path;
     return true;
 }
 

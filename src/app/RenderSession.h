@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/model/EmoModel.h"
+#include "core/model/ModelCatalogue.h"
 #include "core/settings/SettingsFile.h"
 #include "core/ui/UserPort.h"
 #include "render/Frame.h"
@@ -23,7 +24,8 @@ struct SetupOptions {
     int height = 480;
     // Where the driver capabilities log goes; empty writes none.
     std::string logPath;
-    // The cover model file; empty takes the standard box from "Tsym".
+    // A single model file to show as a standard box instead of the
+    // catalogue in "Tsym" (previews of model files).
     std::string modelPath;
 };
 
@@ -39,22 +41,29 @@ public:
     // nothing without a context.
     bool SetupRendering(const SetupOptions& options);
 
-    // Binds the three face textures to the model's "Front", "Side" and "Top".
-    void BindFaceImages();
-
     // Replaces face image `slot` (0..2) with a picture file read by the
-    // picture readers; the message shown on failure is returned as false.
+    // picture readers. On failure the message is shown and false returned.
+    // The caller binds the new texture (SelectCover).
     bool SetFaceImage(int slot, const std::string& path);
+    // The same for image `image` (0..2) of book `book` (0..3).
+    bool SetBookImage(int book, int image, const std::string& path);
+
+    // Loads a texture file named inside a model file (the file road).
+    std::uint32_t LoadModelTexture(const std::string& path);
 
     // The language file messages are read from; empty means none.
     std::string LanguageFile;
+
+    // Reads "Tsym/models.ini" and every model it names (or the one model
+    // file given); errors and warnings are shown through the port.
+    void LoadCatalogue(const std::string& modelPath = {});
 
     const std::string ProgramFolder;
     UserPort& Port;
     std::unique_ptr<TGLContext> Context;
     Scene TheScene;
     FrameDriver Frames;
-    TmodelEMO Model;
+    ModelCatalogue Catalogue;
     TSettingsFile Settings;
 
     std::array<GLuint, 3> ImageTextures{0, 0, 0};

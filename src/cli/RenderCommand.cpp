@@ -4,7 +4,10 @@
 #include <iostream>
 
 #include "app/ProgramFolder.h"
-#include "app/RenderSession.h"
+#include "app/MainState.h"
+#include "app/cover/CoverAssembly.h"
+#include "app/cover/CoverOptions.h"
+#include "core/model/CoverTypes.h"
 #include "core/images/PictureDepth.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
@@ -13,7 +16,7 @@ namespace tessaly::cli {
 
 const char* const kRenderHelp = R"(Usage: tessaly-cli render [OPTIONS] -o FILE
 
-Renders the standard software box headless and writes the picture.
+Renders a cover headless and writes the picture.
 
 Output
   -o, --output FILE        picture to write (required)
@@ -23,12 +26,31 @@ Output
       --depth BITS         colour depth 16, 24 or 32 (default 24); 16 reduces
                            colours to 5-6-5 in every format
       --log FILE           write the OpenGL driver's capabilities log to FILE
-      --model FILE         draw this model file instead of the standard box
+      --model FILE         draw this model file (bound like a standard box)
+                           instead of a cover type of the catalogue
+
+Cover type
+      --type ID            stdbox (default), thinbox, widebox, cbox, flatbook,
+                           roundedbook, roundedbbook, magazine, spiral1, spiral2,
+                           cdcase, dvdcase, 2bookbox, 3bookbox, 4bookbox
+      --width F, --height F, --depth F
+                           size factors of the customizable box (cbox), 0.1 to 2,
+                           taken to the nearest step of its dimension bars
+      --case-angle DEG     opening of a CD or DVD case's lid, 0 to 180
+      --spine-color C      colour of the flat book's spine (default #FFFFFF)
+      --spiral-color C     colour of a notebook's wire spiral (default #FFFFFF)
 
 Images (any picture format the program reads; placeholders when not given)
-      --front FILE         front face (alias --image1)
-      --side FILE          side face (alias --image2)
-      --top FILE           top face (alias --image3)
+      --image1 FILE        face image 1: the front of boxes, books, notebooks,
+                           the magazine and cases; the top of a box of books
+      --image2 FILE        face image 2: a box's side, a book's or case's back,
+                           the side of a box of books
+      --image3 FILE        face image 3: a box's top, a book's spine, a disc's
+                           label, the back of a box of books
+      --front, --side, --top FILE
+                           the same three slots by their standard box names
+      --bookN-front FILE, --bookN-back FILE, --bookN-side FILE
+                           the images of book N (1 to 4) in a box of books
 
 Camera
       --distance D         camera distance, 3.5 to 25 (default 5)
@@ -71,7 +93,23 @@ struct RenderJob {
     std::string logPath;
     std::string modelPath;
     std::array<std::string, 3> images;
+    std::array<std::array<std::string, 3>, 4> bookImages;
+    std::string coverType = "stdbox";
 };
+
+int PositionForFactor(double factor) {
+    return static_cast<int>((factor - 0.1) / 1.9 * 200.0 + 0.5);
+}
+
+void ApplyCoverOptions(Arguments& a, MainState& state) {
+    MainControls& c = state.Controls;
+    if (auto v = a.Take("--width")) c.BWidthSB.SetPosition(PositionForFactor(ParseNumber("--width", *v, 0.1, 2)));
+    if (auto v = a.Take("--height")) c.BHeightSB.SetPosition(PositionForFactor(ParseNumber("--height", *v, 0.1, 2)));
+    if (auto v = a.Take("--depth")) c.BDepthSB.SetPosition(PositionForFactor(ParseNumber("--depth", *v, 0.1, 2)));
+    if (auto v = a.Take("--case-angle")) c.caseAngleSB.SetPosition(ParseInteger("--case-angle", *v, 0, 180));
+    if (auto v = a.Take("--spine-color")) ApplySpineColor(state, ParseColor("--spine-color", *v));
+    if (auto v = a.Take("--spiral-color")) ApplySpiralColor(state, ParseColor("--spiral-color", *v));
+}
 
 void ApplySceneOptions(Arguments& a, RenderSession& session) {
     SceneSettings& s = session.TheScene.Settings;
@@ -145,6 +183,15 @@ RenderJob ReadJob(Arguments& a) {
         if (auto v = a.Take(names[i][0])) job.images[i] = *v;
         if (auto v = a.Take(names[i][1])) job.images[i] = *v;
     }
+    const char* parts[3] = {"front", "back", "side"};
+    for (int b = 0; b < 4; ++b)
+        for (int n = 0; n < 3; ++n)
+            if (auto v = a.Take("--book" + std::to_string(b + 1) + "-" + parts[n]))
+                job.bookImages[b][n] = *v;
+    if (auto v = a.Take("--type")) {
+        if (!IsKnownCoverType(*v)) throw UsageError("--type: unknown cover type \"" + *v + "\"");
+        job.coverType = *v;
+    }
     return job;
 }
 
@@ -152,14 +199,18 @@ RenderJob ReadJob(Arguments& a) {
 
 int RenderCommand(Arguments& args) {
     RenderJob job = ReadJob(args);
-    for (const auto& image : job.images) {
+    auto checkFile = [](const std::string& image) {
         std::error_code ec;
         if (!image.empty() && !std::filesystem::is_regular_file(image, ec))
             throw UsageError("render: no such picture file: " + image);
-    }
+    };
+    for (const auto& image : job.images) checkFile(image);
+    for (const auto& book : job.bookImages)
+        for (const auto& image : book) checkFile(image);
 
     QuietPort port(true);
-    RenderSession session(ProgramFolder(), port, std::make_unique<EglContext>());
+    MainState state(ProgramFolder(), port, std::make_unique<EglContext>());
+    RenderSession& session = state.Session;
     SetupOptions setup;
     setup.width = job.width;
     setup.height = job.height;
@@ -169,11 +220,29 @@ int RenderCommand(Arguments& args) {
         std::cerr << "render: no OpenGL context could be made\n";
         return 1;
     }
+    if (session.Catalogue.Count < 1) {
+        std::cerr << "render: no cover models could be loaded\n";
+        return 1;
+    }
+    state.SetRenderingEnabled(true);
+    const int entry = job.modelPath.empty() ? session.Catalogue.FindEntry(job.coverType) : 1;
+    if (job.modelPath.empty() && session.Catalogue.Item(entry).Id != job.coverType) {
+        std::cerr << "render: the catalogue has no \"" << job.coverType << "\" cover\n";
+        return 1;
+    }
+    SelectCover(state, entry);
+    ApplyCoverOptions(args, state);
     ApplySceneOptions(args, session);
     args.ExpectNothingLeft();
 
     for (int i = 0; i < 3; ++i)
         if (!job.images[i].empty() && !session.SetFaceImage(i, job.images[i])) return 1;
+    for (int b = 0; b < 4; ++b)
+        for (int n = 0; n < 3; ++n)
+            if (!job.bookImages[b][n].empty() &&
+                !session.SetBookImage(b, n, job.bookImages[b][n]))
+                return 1;
+    SelectCover(state, state.Cover.Entry);  // binds the new textures
 
     // The capture always draws 8 passes; a smaller count draws the frame the
     // panel would show at that setting.

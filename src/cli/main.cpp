@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/Arguments.h"
+#include "cli/InspectCommand.h"
 #include "cli/RenderCommand.h"
 
 namespace {
@@ -12,6 +13,7 @@ const char* const kUsage = R"(Usage: tessaly-cli VERB [OPTIONS]
 
 Verbs
   render     render a cover to a BMP, JPEG or PNG file
+  inspect    describe a model file as JSON
 
 Run "tessaly-cli VERB --help" for the options of a verb.
 Exit status: 0 success, 1 failure (message on stderr), 2 bad usage.
@@ -35,6 +37,13 @@ int main(int argc, char** argv) {
                 return 0;
             }
             return RenderCommand(args);
+        }
+        if (verb == "inspect") {
+            if (help) {
+                std::cout << kInspectHelp;
+                return 0;
+            }
+            return InspectCommand(args);
         }
         std::cerr << "tessaly-cli: unknown verb \"" << verb << "\"\n" << kUsage;
         return 2;

@@ -35,7 +35,25 @@ public:
         if (panel == 0) firstPanel = text;
     }
 
+    std::optional<std::uint32_t> ChooseColor(const std::string& dialog,
+                                             std::uint32_t initial) override {
+        colorDialogs.push_back(dialog);
+        if (colorAnswers.empty()) return std::nullopt;
+        auto a = colorAnswers.front();
+        colorAnswers.pop_front();
+        return a;
+    }
+
+    // Keys of the messages shown, in order (empty for fixed texts).
+    std::vector<std::string> Keys() const {
+        std::vector<std::string> keys;
+        for (const auto& m : messages) keys.push_back(m.key);
+        return keys;
+    }
+
     std::vector<ShownMessage> messages;
+    std::vector<std::string> colorDialogs;
+    std::deque<std::optional<std::uint32_t>> colorAnswers;  // nullopt = Cancel
     std::vector<std::string> status;
     std::string firstPanel;
     std::deque<MessageAnswer> answers;

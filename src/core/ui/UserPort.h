@@ -5,6 +5,8 @@
 // with a recorder.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,14 @@ public:
 
     // Text of a status bar panel (0 is the first).
     virtual void SetStatusText(int panel, const std::string& text) = 0;
+
+    // A modal colour dialog named `dialog` (its component name), starting at
+    // `initial` (0x00BBGGRR); nullopt when the user cancels. Without a user
+    // to ask, nothing is chosen.
+    virtual std::optional<std::uint32_t> ChooseColor(const std::string& dialog,
+                                                     std::uint32_t initial) {
+        return std::nullopt;
+    }
 };
 
 // A port that shows nothing and answers every question with its safe default

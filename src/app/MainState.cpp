@@ -1,0 +1,24 @@
+#include "app/MainState.h"
+
+#include "app/cover/CoverOptions.h"
+
+namespace tessaly {
+
+MainState::MainState(std::string programFolder, UserPort& port, std::unique_ptr<TGLContext> context)
+    : Session(std::move(programFolder), port, std::move(context)) {
+    // Until start-up has finished, nothing is drawn and covers are not selected.
+    Session.Frames.RenderingEnabled = false;
+    BindCoverOptions(*this);
+}
+
+TModelItem* MainState::CurrentEntry() {
+    if (Cover.Entry < 1 || Cover.Entry > Session.Catalogue.Count) return nullptr;
+    return &Session.Catalogue.Item(Cover.Entry);
+}
+
+TmodelEMO* MainState::CurrentModel() {
+    TModelItem* item = CurrentEntry();
+    return item ? &item->Model : nullptr;
+}
+
+}  // namespace tessaly

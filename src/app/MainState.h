@@ -1,0 +1,36 @@
+// MainState: everything the main window owns, without the widgets: the
+// rendering session (context, scene, textures, catalogue, settings), the
+// cover's own parameters and the controls that hold state. The Qt window, the
+// command-line tool and the tests each make one and drive it through the
+// handlers of the app layer.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/MainControls.h"
+#include "app/RenderSession.h"
+#include "core/model/CoverParameters.h"
+
+namespace tessaly {
+
+class MainState {
+public:
+    MainState(std::string programFolder, UserPort& port, std::unique_ptr<TGLContext> context);
+
+    RenderSession Session;
+    CoverParameters Cover;
+    MainControls Controls;
+
+    // The rendering-enabled flag: nothing is drawn and no cover is selected
+    // while it is clear (during start-up).
+    bool RenderingEnabled() const { return Session.Frames.RenderingEnabled; }
+    void SetRenderingEnabled(bool enabled) { Session.Frames.RenderingEnabled = enabled; }
+
+    // The current catalogue entry, or nullptr before the catalogue holds one.
+    TModelItem* CurrentEntry();
+    TmodelEMO* CurrentModel();
+    UserPort& Port() { return Session.Port; }
+};
+
+}  // namespace tessaly
