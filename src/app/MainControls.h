@@ -50,6 +50,64 @@ struct MainControls {
 
     ComboBox& ModelsComboBox;
 
+    // Scene, Light and Floor tabs and the "eCover Position" group: the
+    // sliders whose positions projects and templates store.
+    ScrollBar& ScrollBar4;   // cover rotate
+    ScrollBar& ScrollBar5;   // roll Z
+    ScrollBar& ScrollBar10;  // roll X
+    ScrollBar& ScrollBar6;   // cover lift
+    ScrollBar& distanceSB;
+    ScrollBar& rotateSB;
+    ScrollBar& liftSB;
+    ScrollBar& ScrollBar9;   // elevation
+    ScrollBar& StrafeSB;
+    ScrollBar& FrontBackSB;
+    ScrollBar& ScrollBar11;  // field of view
+    ScrollBar& LightXSB;
+    ScrollBar& LightYSB;
+    ScrollBar& LightZSB;
+    ScrollBar& ReflexionSB;
+    ScrollBar& ShadowSB;
+    ScrollBar& AmbientSB;
+    ScrollBar& TrackBar1;    // antialiasing passes
+    CheckBox& FloorCheckBox;
+    CheckBox& ShadowCheck;
+    CheckBox& CheckBox2;     // draw light source
+    CheckBox& AxesCB;
+    ColorSwatch& BgColor;
+    ColorSwatch& LColorShape;
+    ColorSwatch& FloorShape;
+
+    // Value and range labels of the sliders.
+    Control& Label44;
+    Control& Label45;
+    Control& FOVLabel;
+    Control& Label17;
+    Control& Label47;
+    Control& Label58;
+    Control& Label48;
+    Control& Label40;
+    Control& Label41;
+    Control& Label42;
+    Control& Label19;
+    Control& Label7;
+    Control& Label18;
+    Control& Label6;
+    Control& Label46;
+    Control& Label5;
+    Control& Label24;
+    Control& Label12;
+    Control& Label25;
+    Control& Label13;
+    Control& Label26;
+    Control& Label14;
+    Control& Label20;
+    Control& Label8;
+    Control& Label22;
+    Control& Label10;
+    Control& Label23;
+    Control& Label11;
+
     // The group for image slot g (1..3) and its parts.
     Control& Group(int g) { return g == 1 ? Group1 : g == 2 ? Group2 : Group3; }
     Control& Image(int g) { return g == 1 ? Image1 : g == 2 ? Image2 : Image3; }

@@ -1,6 +1,7 @@
 #include "app/MainState.h"
 
 #include "app/cover/CoverOptions.h"
+#include "app/scene/SceneControls.h"
 
 namespace tessaly {
 
@@ -9,6 +10,8 @@ MainState::MainState(std::string programFolder, UserPort& port, std::unique_ptr<
     // Until start-up has finished, nothing is drawn and covers are not selected.
     Session.Frames.RenderingEnabled = false;
     BindCoverOptions(*this);
+    BindSceneControls(*this);
+    RefreshSliderLabels(*this);
 }
 
 TModelItem* MainState::CurrentEntry() {

@@ -68,6 +68,20 @@ std::string FormatHundredths(double value, char decimalSeparator) {
     return s;
 }
 
+std::string FormatDecimal(double value, char decimalSeparator) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (value == 0) return "0";  // no "-0"
+    return General15(value, decimalSeparator);
+}
+
+std::string FormatDecimal(double value) {
+    static const char separator = LocaleDecimalSeparator();
+    return FormatDecimal(value, separator);
+}
+
+std::string FormatWhole(long long value) { return std::to_string(value); }
+
 std::string FormatHundredths(double value) {
     static const char separator = LocaleDecimalSeparator();
     return FormatHundredths(value, separator);

@@ -44,6 +44,12 @@ float FactorFromPosition(int position);
 std::string FormatHundredths(double value, char decimalSeparator);
 // The same with the user's decimal separator (LocaleDecimalSeparator, looked
 // up once).
+// A number in its shortest decimal form, up to 15 significant digits,
+// without trailing zeros, with the given (or the locale's) separator.
+std::string FormatDecimal(double value, char decimalSeparator);
+std::string FormatDecimal(double value);
+// A whole number in decimal.
+std::string FormatWhole(long long value);
 std::string FormatHundredths(double value);
 
 // The decimal separator of the user's numeric locale (LC_ALL, LC_NUMERIC,
