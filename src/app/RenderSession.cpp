@@ -23,6 +23,7 @@ RenderSession::RenderSession(std::string programFolder, UserPort& port,
       Port(port),
       Context(std::move(context)),
       Frames(TheScene, *Context, port) {
+    ImagesFolder = ProgramFolder + "Images/";
     Frames.ReadSetting = [this](const std::string& key) { return Settings.ReadValue(key); };
     Frames.Message = [this](const std::string& key) {
         return LanguageFile.empty() ? key : GetMessage(LanguageFile, key);
@@ -94,8 +95,6 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     glShadeModel(GL_SMOOTH);
     glEnable(GL_LIGHTING);
 
-    SpineColor = 0xFFFFFF;
-    SpiralColor = 0xFFFFFF;
     GLReady = true;
     return ContextOk;
 }

@@ -71,9 +71,11 @@ public:
     std::array<std::array<GLuint, 3>, 4> BookTextures{};
     std::array<std::array<std::string, 3>, 4> BookPaths;
     std::string FloorPath;
+    // Where the working copies of the images lie: ProgramFolder + "Images/"
+    // unless set otherwise (the command-line tool uses a temporary folder).
+    // Ends in "/".
+    std::string ImagesFolder;
 
-    Color24 SpineColor = 0xFFFFFF;
-    Color24 SpiralColor = 0xFFFFFF;
     bool GLReady = false;
     bool ContextOk = false;
 };
