@@ -7,6 +7,8 @@
 #include "app/MainState.h"
 #include "app/cover/CoverAssembly.h"
 #include "app/cover/CoverOptions.h"
+#include "app/project/CoverProject.h"
+#include "cli/ProjectSession.h"
 #include "core/model/CoverTypes.h"
 #include "core/images/PictureDepth.h"
 #include "render/Capture.h"
@@ -14,16 +16,24 @@
 
 namespace tessaly::cli {
 
-const char* const kRenderHelp = R"(Usage: tessaly-cli render [OPTIONS] -o FILE
+const char* const kRenderHelp = R"(Usage: tessaly-cli render [PROJECT.eco] [OPTIONS] -o FILE
 
-Renders a cover headless and writes the picture.
+Renders a cover headless and writes the picture. With a project (named right
+after the verb) the project is opened first, as "Open eCover" does, its
+images unpacked into a temporary folder; the options below then change it.
+
+Project
+      PROJECT.eco          the cover project to render
+      --template T.tem     a template applied on top of the project (or of the
+                           cover type): type, options, cover position, camera
+                           and light
 
 Output
   -o, --output FILE        picture to write (required)
       --format FMT         bmp, jpg or png (default: from FILE's extension)
       --size WxH           picture size in pixels (default 800x600)
       --passes N           antialiasing passes, 1 (off) to 8 (default 8)
-      --depth BITS         colour depth 16, 24 or 32 (default 24); 16 reduces
+      --color-depth BITS   colour depth 16, 24 or 32 (default 24); 16 reduces
                            colours to 5-6-5 in every format
       --log FILE           write the OpenGL driver's capabilities log to FILE
       --model FILE         draw this model file (bound like a standard box)
@@ -171,10 +181,10 @@ RenderJob ReadJob(Arguments& a) {
     }
     if (auto v = a.Take("--size")) ParseSize("--size", *v, 16384, job.width, job.height);
     if (auto v = a.Take("--passes")) job.passes = ParseInteger("--passes", *v, 1, 8);
-    if (auto v = a.Take("--depth")) {
-        job.depth = ParseInteger("--depth", *v, 16, 32);
+    if (auto v = a.Take("--color-depth")) {
+        job.depth = ParseInteger("--color-depth", *v, 16, 32);
         if (job.depth != 16 && job.depth != 24 && job.depth != 32)
-            throw UsageError("--depth: expected 16, 24 or 32");
+            throw UsageError("--color-depth: expected 16, 24 or 32");
     }
     if (auto v = a.Take("--log")) job.logPath = *v;
     if (auto v = a.Take("--model")) job.modelPath = *v;
@@ -197,7 +207,10 @@ RenderJob ReadJob(Arguments& a) {
 
 }  // namespace
 
-int RenderCommand(Arguments& args) {
+int RenderCommand(Arguments& args, const std::string& project) {
+    const auto templatePath = args.Take("--template");
+    if (templatePath && CoverFileTypeOf(*templatePath) != CoverFileType::Template)
+        throw UsageError("--template: \"" + *templatePath + "\" is not a template (.tem)");
     RenderJob job = ReadJob(args);
     auto checkFile = [](const std::string& image) {
         std::error_code ec;
@@ -209,8 +222,10 @@ int RenderCommand(Arguments& args) {
         for (const auto& image : book) checkFile(image);
 
     QuietPort port(true);
+    TempFolder images;
     MainState state(ProgramFolder(), port, std::make_unique<EglContext>());
     RenderSession& session = state.Session;
+    session.ImagesFolder = images.Path();
     SetupOptions setup;
     setup.width = job.width;
     setup.height = job.height;
@@ -231,6 +246,14 @@ int RenderCommand(Arguments& args) {
         return 1;
     }
     SelectCover(state, entry);
+    if (!project.empty()) {
+        if (!job.modelPath.empty()) throw UsageError("render: --model cannot draw a project");
+        if (!ReadCoverProject(state, project)) return 1;
+    }
+    if (templatePath) {
+        if (!ReadTemplate(state, *templatePath)) return 1;
+        SelectCover(state, state.Cover.Entry);
+    }
     ApplyCoverOptions(args, state);
     ApplySceneOptions(args, session);
     args.ExpectNothingLeft();

@@ -1,11 +1,11 @@
-// gen_models: writes the shipped cover models into the folder given as its
-// only argument (the program's "Tsym" folder), creating the folder if needed.
+// gen_models: writes the shipped cover models, their page texture and the
+// catalogue "models.ini" into the folder given as its only argument (the
+// program's "Tsym" folder), creating the folder if needed.
 #include <exception>
 #include <filesystem>
 #include <iostream>
 
-#include "core/model/EmoWriter.h"
-#include "core/model/SoftwareBox.h"
+#include "core/model/ShippedModels.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -13,9 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const std::filesystem::path folder = argv[1];
-        std::filesystem::create_directories(folder);
-        tessaly::SaveModelToFile(tessaly::BuildSoftwareBox({}), folder / "stdbox.emo");
+        tessaly::WriteShippedModels(argv[1]);
     } catch (const std::exception& e) {
         std::cerr << "gen_models: " << e.what() << "\n";
         return 1;

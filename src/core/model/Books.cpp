@@ -98,7 +98,8 @@ TmodelEMO BuildBookMm(const BookSpec& spec) {
             }
         }
     } else {
-        AddSides(binding, Box{{-hw, -hh, -hd + spec.BoardMm}, {-hw + spec.BoardMm, hh, hd - spec.BoardMm}},
+        AddSides(binding,
+                 Box{{-hw, -hh, -hd + spec.BoardMm}, {-hw + spec.BoardMm, hh, hd - spec.BoardMm}},
                  {Side::PosY, Side::NegY});
     }
     book.Objects.push_back(binding.Build());

@@ -12,9 +12,9 @@
 namespace tessaly {
 
 struct BookNames {
-    std::string Front = "Front";  // front board's outer face
-    std::string Back = "Back";    // back board's outer face
-    std::string Side = "Side";    // the printed spine
+    std::string Front = "Front";    // front board's outer face
+    std::string Back = "Back";      // back board's outer face
+    std::string Side = "Side";      // the printed spine
     std::string Binding = "Spine";  // board edges and turn-ins, cover colour
     std::string Pages = "Pages";    // page block edges
 };
@@ -28,7 +28,7 @@ struct BookSpec {
     float JointMm = 7.0f;   // groove distance from the spine
     float GrooveWidthMm = 3.0f;
     float GrooveDepthMm = 0.6f;
-    bool RoundedSpine = false;  // the spine bulges by a sixth of its width
+    bool RoundedSpine = false;   // the spine bulges by a sixth of its width
     float ForeEdgeSagMm = 0.0f;  // > 0: the fore-edge is a concave arc this deep
     Rgba BindingColour{0.2f, 0.25f, 0.4f, 1};
     BookNames Names;

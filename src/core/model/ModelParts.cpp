@@ -20,12 +20,18 @@ Vec3 PointOn(const Frame& f, float plane, float r, float u) {
 
 Frame FrameOf(Side side) {
     switch (side) {
-        case Side::PosX: return {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}};
-        case Side::NegX: return {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}};
-        case Side::PosY: return {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}};
-        case Side::NegY: return {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
-        case Side::PosZ: return {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}};
-        case Side::NegZ: break;
+        case Side::PosX:
+            return {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}};
+        case Side::NegX:
+            return {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}};
+        case Side::PosY:
+            return {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}};
+        case Side::NegY:
+            return {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
+        case Side::PosZ:
+            return {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}};
+        case Side::NegZ:
+            break;
     }
     return {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}};
 }
@@ -193,7 +199,9 @@ void AddPrismY(MeshBuilder& mesh, std::span<const std::array<float, 2>> profile,
 void Place(TmodelEMO& model, const TmodelEMO& part, float angleY, const Vec3& offset) {
     const float a = angleY * kPi / 180.0f;
     const float c = std::cos(a), s = std::sin(a);
-    auto turn = [&](const Vec3& v) { return Vec3{c * v[0] + s * v[2], v[1], -s * v[0] + c * v[2]}; };
+    auto turn = [&](const Vec3& v) {
+        return Vec3{c * v[0] + s * v[2], v[1], -s * v[0] + c * v[2]};
+    };
     for (TobjectEMO object : part.Objects) {
         for (Vec3& v : object.Vertices) v = Add(turn(v), offset);
         for (Vec3& n : object.Normals) n = turn(n);

@@ -95,4 +95,23 @@ TmodelEMO BuildSoftwareBox(const SoftwareBoxSpec& spec) {
     return model;
 }
 
+SoftwareBoxSpec ThinBoxSpec() {
+    SoftwareBoxSpec spec;
+    spec.DepthMm = 20.0f;
+    return spec;
+}
+
+SoftwareBoxSpec WideBoxSpec() {
+    SoftwareBoxSpec spec;
+    spec.WidthMm = 235.0f;
+    spec.HeightMm = 190.0f;
+    return spec;
+}
+
+SoftwareBoxSpec CustomBoxSpec() {
+    SoftwareBoxSpec spec;
+    spec.WidthMm = spec.DepthMm = spec.HeightMm;
+    return spec;
+}
+
 }  // namespace tessaly

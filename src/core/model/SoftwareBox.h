@@ -24,4 +24,13 @@ struct SoftwareBoxSpec {
 // unmirrored seen from outside (v = 0 at the image's bottom row).
 TmodelEMO BuildSoftwareBox(const SoftwareBoxSpec& spec);
 
+// The other boxes: "thinbox" (the standard front, 20 mm deep), "widebox"
+// (a landscape 235 x 190 x 50 front, 2 units wide) and "cbox", a 2-unit
+// cube at scale 1 whose proportions the dimension factors set at run time:
+// its thumbnails and optimal image sizes are the factors times one base
+// size for all three faces, which matches the model only when it is a cube.
+SoftwareBoxSpec ThinBoxSpec();
+SoftwareBoxSpec WideBoxSpec();
+SoftwareBoxSpec CustomBoxSpec();
+
 }  // namespace tessaly
