@@ -5,15 +5,25 @@
 
 #include "cli/Json.h"
 #include "core/io/FileIO.h"
+#include "core/model/CoverTypes.h"
 #include "core/model/EmoModel.h"
+#include "core/project/CoverFile.h"
+#include "core/util/Sha256.h"
 
 namespace tessaly::cli {
 
-const char* const kInspectHelp = R"(Usage: tessaly-cli inspect FILE.emo
+const char* const kInspectHelp = R"(Usage: tessaly-cli inspect FILE.emo|FILE.eco|FILE.tem
 
-Prints a model file's scale and objects as JSON: for each object its name,
-texture file, textured flag, angle, and its vertex, normal, texture
-coordinate and face counts.
+Prints a file as JSON.
+  FILE.emo   a model file's scale and objects: for each object its name,
+             texture file, textured flag, angle, and its vertex, normal,
+             texture coordinate and face counts.
+  FILE.eco, FILE.tem
+             a project's or template's sections in file order: tag, name,
+             offset and payload (type code and identifier, the stored
+             integers, the check box flag, and for each embedded image its
+             extension, length and SHA-256); "cutShort" when the file ends
+             inside a section.
 
 Exit status: 0 printed, 1 the file cannot be read or is malformed, 2 bad usage.
 )";
@@ -51,6 +61,47 @@ void PrintModel(const std::string& path) {
     json.EndObject();
 }
 
+void PrintCoverFile(const std::string& path, CoverFileKind kind) {
+    const auto bytes = ReadWholeFile(path);
+    const ParsedCoverFile parsed = ParseCoverFile(bytes, kind);
+    JsonWriter json(std::cout);
+    json.BeginObject();
+    json.Field("file", path).Field("format", kind == CoverFileKind::Project ? "project" : "template");
+    json.Field("size", bytes.size()).Field("magicOk", parsed.MagicOk);
+    json.Key("sections").BeginArray();
+    for (const CoverSection& s : parsed.Sections) {
+        json.BeginObject().Field("tag", static_cast<int>(s.Tag)).Field("name", s.Known ? TagName(s.Tag) : "unknown");
+        json.Field("offset", s.Offset);
+        if (s.Known && s.Tag == cover_tag::Type)
+            json.Field("code", static_cast<int>(s.Code)).Field("id", IdentifierForCode(s.Code));
+        if (!s.Values.empty()) {
+            json.Key("values").BeginArray();
+            for (std::int32_t v : s.Values) json.Integer(v);
+            json.EndArray();
+        }
+        if (s.Known && (s.Tag == cover_tag::Floor || s.Tag == cover_tag::LightShadow)) json.Field("flag", s.Flag);
+        if (s.Known && (s.Tag == cover_tag::BookImages || (s.Tag >= cover_tag::Image1 && s.Tag <= cover_tag::FloorImage))) {
+            json.Key("images").BeginArray();
+            for (const ImageRecord& r : s.Images) {
+                json.BeginObject()
+                    .Field("extension", r.Extension)
+                    .Field("length", r.Bytes.size())
+                    .Field("declaredLength", static_cast<std::int64_t>(r.DeclaredLength))
+                    .Field("sha256", Sha256Hex(r.Bytes))
+                    .EndObject();
+            }
+            json.EndArray();
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    if (parsed.CutShort)
+        json.Key("cutShort").BeginObject().Field("tag", static_cast<int>(parsed.CutShort->Tag))
+            .Field("offset", parsed.CutShort->TagOffset).EndObject();
+    json.EndObject();
+    std::cout << '\n';
+}
+
 }  // namespace
 
 int InspectCommand(Arguments& args) {
@@ -63,7 +114,15 @@ int InspectCommand(Arguments& args) {
         PrintModel(path);
         return 0;
     }
-    throw UsageError("inspect: cannot tell what \"" + path + "\" is; model files end in .emo");
+    if (lower.size() >= 4 && lower.substr(lower.size() - 4) == ".eco") {
+        PrintCoverFile(path, CoverFileKind::Project);
+        return 0;
+    }
+    if (lower.size() >= 4 && lower.substr(lower.size() - 4) == ".tem") {
+        PrintCoverFile(path, CoverFileKind::Template);
+        return 0;
+    }
+    throw UsageError("inspect: cannot tell what \"" + path + "\" is; name a .emo, .eco or .tem file");
 }
 
 }  // namespace tessaly::cli

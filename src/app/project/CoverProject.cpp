@@ -42,14 +42,21 @@ std::string CurrentId(MainState& state) {
 // stored.
 std::vector<ScrollBar*> ScrollBarsOf(MainControls& c, std::uint8_t tag) {
     switch (tag) {
-        case cover_tag::CoverPosition: return {&c.ScrollBar4, &c.ScrollBar5, &c.ScrollBar10, &c.ScrollBar6};
+        case cover_tag::CoverPosition:
+            return {&c.ScrollBar4, &c.ScrollBar5, &c.ScrollBar10, &c.ScrollBar6};
         case cover_tag::Camera:
-            return {&c.distanceSB, &c.rotateSB, &c.liftSB, &c.ScrollBar9, &c.StrafeSB, &c.FrontBackSB};
-        case cover_tag::FieldOfView: return {&c.ScrollBar11};
-        case cover_tag::Light: return {&c.LightXSB, &c.LightYSB, &c.LightZSB};
-        case cover_tag::CaseAngle: return {&c.caseAngleSB};
-        case cover_tag::Dimensions: return {&c.BWidthSB, &c.BHeightSB, &c.BDepthSB};
-        default: return {};
+            return {&c.distanceSB, &c.rotateSB, &c.liftSB,
+                    &c.ScrollBar9, &c.StrafeSB, &c.FrontBackSB};
+        case cover_tag::FieldOfView:
+            return {&c.ScrollBar11};
+        case cover_tag::Light:
+            return {&c.LightXSB, &c.LightYSB, &c.LightZSB};
+        case cover_tag::CaseAngle:
+            return {&c.caseAngleSB};
+        case cover_tag::Dimensions:
+            return {&c.BWidthSB, &c.BHeightSB, &c.BDepthSB};
+        default:
+            return {};
     }
 }
 
@@ -69,19 +76,23 @@ void AddShapeSections(MainState& state, std::vector<CoverSection>& out, bool pro
     if (id == "cbox") out.push_back(ScrollSection(c, cover_tag::Dimensions));
     if (id == "cdcase" || id == "dvdcase") out.push_back(ScrollSection(c, cover_tag::CaseAngle));
     if (project && id == "flatbook")
-        out.push_back(ValuesSection(cover_tag::SpineColor, {static_cast<std::int32_t>(state.Cover.SpineColor)}));
+        out.push_back(ValuesSection(cover_tag::SpineColor,
+                                    {static_cast<std::int32_t>(state.Cover.SpineColor)}));
     if (project && (id == "spiral1" || id == "spiral2"))
-        out.push_back(ValuesSection(cover_tag::SpiralColor, {static_cast<std::int32_t>(state.Cover.SpiralColor)}));
+        out.push_back(ValuesSection(cover_tag::SpiralColor,
+                                    {static_cast<std::int32_t>(state.Cover.SpiralColor)}));
 }
 
 void AddViewSections(MainControls& c, std::vector<CoverSection>& out) {
-    for (std::uint8_t tag : {cover_tag::CoverPosition, cover_tag::Camera, cover_tag::FieldOfView, cover_tag::Light})
+    for (std::uint8_t tag :
+         {cover_tag::CoverPosition, cover_tag::Camera, cover_tag::FieldOfView, cover_tag::Light})
         out.push_back(ScrollSection(c, tag));
 }
 
 void ApplyScrollSection(MainControls& c, const CoverSection& s) {
     const auto bars = ScrollBarsOf(c, s.Tag);
-    for (std::size_t i = 0; i < bars.size() && i < s.Values.size(); ++i) bars[i]->SetPosition(s.Values[i]);
+    for (std::size_t i = 0; i < bars.size() && i < s.Values.size(); ++i)
+        bars[i]->SetPosition(s.Values[i]);
 }
 
 void ApplyType(MainState& state, std::uint8_t code) {
@@ -113,13 +124,14 @@ void SetObjectsColor(MainState& state, const char* object, Color24 color) {
 
 std::string CutShortText(const std::string& path, const CutShortSection& cut) {
     std::ostringstream text;
-    text << path << ": the file ends inside its section " << TagName(cut.Tag) << " (tag 0x" << std::hex
-         << static_cast<int>(cut.Tag) << std::dec << ") that starts at byte " << cut.TagOffset
-         << "; the file is " << cut.FileSize << " bytes long";
+    text << path << ": the file ends inside its section " << TagName(cut.Tag) << " (tag 0x"
+         << std::hex << static_cast<int>(cut.Tag) << std::dec << ") that starts at byte "
+         << cut.TagOffset << "; the file is " << cut.FileSize << " bytes long";
     return text.str();
 }
 
-bool ReadFileReporting(MainState& state, const std::string& path, std::vector<std::uint8_t>& bytes) {
+bool ReadFileReporting(MainState& state, const std::string& path,
+                       std::vector<std::uint8_t>& bytes) {
     try {
         bytes = ReadWholeFile(path);
         return true;
@@ -156,12 +168,19 @@ void LoadFloor(MainState& state, const std::string& path) {
 
 }  // namespace
 
+std::vector<CoverSection> ViewSections(MainState& state) {
+    std::vector<CoverSection> sections;
+    AddViewSections(state.Controls, sections);
+    return sections;
+}
+
 void ShowStatusKey(MainState& state, const std::string& key) {
     state.Port().ShowStatus(0, Text(state, key), key);
 }
 
 void ShowMessageKey(MainState& state, const std::string& key, const std::string& suffix) {
-    state.Port().ShowMessage(MessageKind::Error, Text(state, key) + suffix, "", MessageButtons::Ok, key);
+    state.Port().ShowMessage(MessageKind::Error, Text(state, key) + suffix, "", MessageButtons::Ok,
+                             key);
 }
 
 bool WriteCoverProject(MainState& state, const std::string& path) {
@@ -190,25 +209,29 @@ bool WriteCoverProject(MainState& state, const std::string& path) {
         for (int b = 0; b < books; ++b)
             for (int i = 0; i < 3; ++i) add(session.BookPaths[b][i]);
         auto record = [&](std::size_t k) {
-            return ImageRecord{FileExtension(names[k]), static_cast<std::int32_t>(files[k].size()), files[k], false};
+            return ImageRecord{FileExtension(names[k]), static_cast<std::int32_t>(files[k].size()),
+                               files[k], false};
         };
 
         std::vector<CoverSection> sections;
         AddShapeSections(state, sections, true);
         const std::uint8_t imageTags[4] = {cover_tag::Image1, cover_tag::Image2, cover_tag::Image3,
                                            cover_tag::FloorImage};
-        for (std::size_t k = 0; k < 4; ++k) sections.push_back(ImageSection(imageTags[k], {record(k)}));
+        for (std::size_t k = 0; k < 4; ++k)
+            sections.push_back(ImageSection(imageTags[k], {record(k)}));
         std::vector<ImageRecord> bookRecords;
         for (std::size_t k = 4; k < files.size(); ++k) bookRecords.push_back(record(k));
         sections.push_back(ImageSection(cover_tag::BookImages, std::move(bookRecords)));
         AddViewSections(c, sections);
-        sections.push_back(ValuesSection(cover_tag::Floor, {static_cast<std::int32_t>(c.FloorShape.Color)},
+        sections.push_back(ValuesSection(cover_tag::Floor,
+                                         {static_cast<std::int32_t>(c.FloorShape.Color)},
                                          c.FloorCheckBox.Checked));
         sections.push_back(ValuesSection(cover_tag::Reflection, {c.ReflexionSB.Position}));
-        sections.push_back(ValuesSection(cover_tag::Background, {static_cast<std::int32_t>(c.BgColor.Color)}));
+        sections.push_back(
+            ValuesSection(cover_tag::Background, {static_cast<std::int32_t>(c.BgColor.Color)}));
         sections.push_back(ValuesSection(cover_tag::LightShadow,
-                                         {static_cast<std::int32_t>(c.LColorShape.Color), c.ShadowSB.Position,
-                                          c.AmbientSB.Position},
+                                         {static_cast<std::int32_t>(c.LColorShape.Color),
+                                          c.ShadowSB.Position, c.AmbientSB.Position},
                                          c.ShadowCheck.Checked));
         WriteFileAtomically(path, [&](std::ostream& out) {
             WriteCoverFile(out, CoverFileKind::Project, sections);
@@ -228,16 +251,17 @@ bool ReadCoverProject(MainState& state, const std::string& path) {
         std::error_code ec;
         std::filesystem::create_directories(session.ImagesFolder, ec);
         if (ec) {
-            ShowError(state, "cannot create the folder " + session.ImagesFolder + ": " + ec.message());
+            ShowError(state,
+                      "cannot create the folder " + session.ImagesFolder + ": " + ec.message());
             return false;
         }
     }
     ShowStatusKey(state, "rngfl");
     std::vector<std::uint8_t> bytes;
     if (!ReadFileReporting(state, path, bytes)) return false;
-    const ParsedCoverFile file =
-        ParseCoverFile(bytes, CoverFileKind::Project,
-                       [&state](const std::vector<CoverSection>& before) { return BooksAt(state, before); });
+    const ParsedCoverFile file = ParseCoverFile(
+        bytes, CoverFileKind::Project,
+        [&state](const std::vector<CoverSection>& before) { return BooksAt(state, before); });
     if (!file.MagicOk) {
         ShowMessageKey(state, "notvalidcover");
         return false;
@@ -286,8 +310,9 @@ bool ReadCoverProject(MainState& state, const std::string& path) {
                     bookSets = type ? type->Books : 0;
                     for (std::size_t k = 0; k < s.Images.size() && k < 12; ++k) {
                         const int b = static_cast<int>(k / 3), i = static_cast<int>(k % 3);
-                        const std::string target = session.ImagesFolder + "Book" + std::to_string(b + 1) +
-                                                   "Image" + std::to_string(i + 1) + s.Images[k].Extension;
+                        const std::string target = session.ImagesFolder + "Book" +
+                                                   std::to_string(b + 1) + "Image" +
+                                                   std::to_string(i + 1) + s.Images[k].Extension;
                         session.BookPaths[b][i] = target;
                         WriteFileAtomically(target, s.Images[k].Bytes);
                     }
@@ -376,8 +401,8 @@ void SaveeCover1Click(MainState& state) {
 
 void OpeneCover1Click(MainState& state) {
     if (state.Cover.Modified &&
-        state.Port().ShowMessage(MessageKind::Confirmation, Text(state, "sceco"), "", MessageButtons::YesNo,
-                                 "sceco") == MessageAnswer::Yes)
+        state.Port().ShowMessage(MessageKind::Confirmation, Text(state, "sceco"), "",
+                                 MessageButtons::YesNo, "sceco") == MessageAnswer::Yes)
         SaveeCover1Click(state);
     if (auto path = state.Port().ChooseFileName("OpenCoverDialog")) ReadCoverProject(state, *path);
 }

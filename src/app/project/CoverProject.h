@@ -7,6 +7,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "core/project/CoverFile.h"
 
 namespace tessaly {
 
@@ -32,6 +35,10 @@ bool WriteTemplate(MainState& state, const std::string& path);
 // Reads a template ("notvalidtemplate" for a wrong magic); shows no status
 // texts and does not rebuild the cover (SelectCover is the caller's).
 bool ReadTemplate(MainState& state, const std::string& path);
+
+// The sections 0x01..0x04 (cover position, camera, field of view, light)
+// from the current controls; the shipped reset template is made of these.
+std::vector<CoverSection> ViewSections(MainState& state);
 
 // The menu commands with their file dialogs ("SaveCoverDialog",
 // "OpenCoverDialog", "SaveTemplateDialog", "OpenTemplateDialog").

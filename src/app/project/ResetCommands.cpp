@@ -21,13 +21,15 @@ bool FileExists(const std::string& path) {
 bool Confirm(MainState& state, const std::string& key) {
     const std::string& file = state.Session.LanguageFile;
     const std::string text = file.empty() ? key : GetMessage(file, key);
-    return state.Port().ShowMessage(MessageKind::Confirmation, text, "", MessageButtons::YesNo, key) ==
-           MessageAnswer::Yes;
+    return state.Port().ShowMessage(MessageKind::Confirmation, text, "", MessageButtons::YesNo,
+                                    key) == MessageAnswer::Yes;
 }
 
 // The built-in files are found in the program folder, whatever the current
 // folder of the process.
-std::string BuiltIn(MainState& state, const char* name) { return state.Session.ProgramFolder + name; }
+std::string BuiltIn(MainState& state, const char* name) {
+    return state.Session.ProgramFolder + name;
+}
 
 }  // namespace
 
@@ -69,7 +71,8 @@ void NewCover(MainState& state, const std::string& typeId) {
 
     const std::string littleBlank = session.ProgramFolder + "Data/littleblank.jpg";
     if (!FileExists(littleBlank)) {
-        state.Port().ShowMessage(MessageKind::Error, littleBlank + ": no such file", "", MessageButtons::Ok);
+        state.Port().ShowMessage(MessageKind::Error, littleBlank + ": no such file", "",
+                                 MessageButtons::Ok);
         return;
     }
     for (int b = 0; b < 4; ++b)
@@ -92,7 +95,8 @@ void NewCover(MainState& state, const std::string& typeId) {
     c.SpineShape.SetColor(kWhite);
     state.Cover.SpineColor = kWhite;
     TModelItem* item = state.CurrentEntry();
-    if (model && item && item->Id == "flatbook") model->SetColorByName("Spine", 1.0f, 1.0f, 1.0f, 1.0f);
+    if (model && item && item->Id == "flatbook")
+        model->SetColorByName("Spine", 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 }  // namespace tessaly

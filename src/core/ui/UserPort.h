@@ -28,6 +28,18 @@ public:
 
     // Text of a status bar panel (0 is the first).
     virtual void SetStatusText(int panel, const std::string& text) = 0;
+    // The same for a text looked up by its language key; recorders keep the
+    // key. By default only the text is shown.
+    virtual void ShowStatus(int panel, const std::string& text, const std::string& key) {
+        SetStatusText(panel, text);
+    }
+
+    // A modal file dialog named `dialog` (its component name, such as
+    // "SaveCoverDialog" or "OpenTemplateDialog"); the chosen path, or nullopt
+    // when the user cancels. Without a user to ask, nothing is chosen.
+    virtual std::optional<std::string> ChooseFileName(const std::string& dialog) {
+        return std::nullopt;
+    }
 
     // A modal colour dialog named `dialog` (its component name), starting at
     // `initial` (0x00BBGGRR); nullopt when the user cancels. Without a user

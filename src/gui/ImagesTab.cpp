@@ -1,0 +1,189 @@
+#include "gui/ImagesTab.h"
+
+#include <QPixmap>
+
+#include "app/cover/CoverAssembly.h"
+#include "gui/ImageSlots.h"
+#include "gui/MainWindow.h"
+#include "gui/WidgetBinding.h"
+
+namespace tessaly {
+
+ImagesTab::ImagesTab(MainWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
+    ui_.setupUi(this);
+    MainControls& c = window.State().Controls;
+    faceButtons_ = {{{ui_.BitBtn4, ui_.BitBtn5, ui_.BitBtn6},
+                     {ui_.BitBtn8, ui_.BitBtn9, ui_.BitBtn7},
+                     {ui_.BitBtn11, ui_.BitBtn12, ui_.BitBtn10}}};
+    bookButtons_ = {{{ui_.BitBtn16, ui_.BitBtn17, ui_.BitBtn18},
+                     {ui_.BitBtn20, ui_.BitBtn21, ui_.BitBtn19},
+                     {ui_.BitBtn23, ui_.BitBtn24, ui_.BitBtn22}}};
+    BindGroup(ui_.Group1, c.Group1);
+    BindGroup(ui_.Group2, c.Group2);
+    BindGroup(ui_.Group3, c.Group3);
+    BindLabel(ui_.LSize1, c.LSize1);
+    BindLabel(ui_.LSize2, c.LSize2);
+    BindLabel(ui_.LSize3, c.LSize3);
+    // The customizable box resizes the thumbnails to its proportions.
+    for (int g = 1; g <= 3; ++g) {
+        QLabel* thumb = FaceThumbnail(g);
+        c.Image(g).OnUpdate = [thumb](const Control& image) {
+            if (image.Width > 0 && image.Height > 0) thumb->setFixedSize(image.Width, image.Height);
+        };
+    }
+    BindVisibility(ui_.BitBtn26, c.BitBtn26);
+    BindVisibility(ui_.SB3, c.SB3);
+    BindVisibility(ui_.SB4, c.SB4);
+    ui_.BitBtn26->setVisible(false);
+    c.BImagesPanel.OnUpdate = [this](const Control& panel) {
+        if (!panel.Visible) ui_.ImagesStack->setCurrentIndex(0);
+    };
+
+    for (int g = 1; g <= 3; ++g) {
+        connect(faceButtons_[g - 1][0], &QPushButton::clicked, this, [this, g] { SelectFace(g); });
+        connect(faceButtons_[g - 1][1], &QPushButton::clicked, this, [this, g] { EditFace(g); });
+        connect(faceButtons_[g - 1][2], &QPushButton::clicked, this, [this, g] { RefreshFace(g); });
+    }
+    for (int i = 1; i <= 3; ++i) {
+        connect(bookButtons_[i - 1][0], &QPushButton::clicked, this,
+                [this, i] { SelectBookImage(currentBook_, i); });
+        connect(bookButtons_[i - 1][1], &QPushButton::clicked, this,
+                [this, i] { EditBookImage(currentBook_, i); });
+        connect(bookButtons_[i - 1][2], &QPushButton::clicked, this,
+                [this, i] { RefreshBookImage(currentBook_, i); });
+    }
+    const std::array<QAbstractButton*, 4> selectors{ui_.SB1, ui_.SB2, ui_.SB3, ui_.SB4};
+    for (int b = 1; b <= 4; ++b)
+        connect(selectors[b - 1], &QAbstractButton::clicked, this, [this, b] { SelectBook(b); });
+    connect(ui_.BitBtn26, &QPushButton::clicked, this, [this] {
+        window_.State().Controls.BImagesPanel.Visible = true;
+        ui_.ImagesStack->setCurrentIndex(1);
+        UpdateBookButtons(currentBook_);
+    });
+    connect(ui_.BitBtn25, &QPushButton::clicked, this, [this] {
+        window_.State().Controls.BImagesPanel.Visible = false;
+        ui_.ImagesStack->setCurrentIndex(0);
+    });
+}
+
+QLabel* ImagesTab::FaceThumbnail(int g) const {
+    return g == 1 ? ui_.Image1 : g == 2 ? ui_.Image2 : ui_.Image3;
+}
+
+QLabel* ImagesTab::BookThumbnail(int b, int i) const {
+    const std::array<std::array<QLabel*, 3>, 4> thumbs{{
+        {ui_.Book1Image1, ui_.Book1Image2, ui_.Book1Image3},
+        {ui_.Book2Image1, ui_.Book2Image2, ui_.Book2Image3},
+        {ui_.Book3Image1, ui_.Book3Image2, ui_.Book3Image3},
+        {ui_.Book4Image1, ui_.Book4Image2, ui_.Book4Image3},
+    }};
+    return thumbs.at(b - 1).at(i - 1);
+}
+
+bool ImagesTab::LoadThumbnail(QLabel* label, const std::string& path, bool reportFailure) {
+    QPixmap picture(QString::fromStdString(path));
+    if (picture.isNull()) {
+        if (reportFailure)
+            window_.Port().ShowMessage(MessageKind::Error,
+                                       window_.Text("cli", "Could not load the image"), "",
+                                       MessageButtons::Ok, "cli");
+        return false;
+    }
+    label->setPixmap(picture);
+    return true;
+}
+
+void ImagesTab::ShowFaceThumbnails() {
+    RenderSession& session = window_.State().Session;
+    for (int g = 1; g <= 3; ++g) LoadThumbnail(FaceThumbnail(g), session.ImagePaths[g - 1], false);
+    for (int b = 1; b <= 4; ++b)
+        for (int i = 1; i <= 3; ++i)
+            LoadThumbnail(BookThumbnail(b, i), session.BookPaths[b - 1][i - 1], false);
+}
+
+void ImagesTab::SelectFace(int g) {
+    MainState& state = window_.State();
+    const auto chosen = window_.Port().ChooseFileName("OpenPicture");
+    if (!chosen) return;
+    faceButtons_[g - 1][1]->setEnabled(true);
+    faceButtons_[g - 1][2]->setEnabled(true);
+    const std::string path =
+        MakeWorkingCopy(window_.ProgramFolder(), "Image" + std::to_string(g), *chosen);
+    state.Session.ImagePaths[g - 1] = path;
+    LoadThumbnail(FaceThumbnail(g), path, true);
+    window_.MakeCurrent();
+    state.Session.SetFaceImage(g - 1, path);
+    state.Cover.Modified = true;
+    SelectCover(state, state.Cover.Entry);
+}
+
+void ImagesTab::EditFace(int g) {
+    RenderSession& session = window_.State().Session;
+    StartEditor(session.Settings.ReadValue("DefaultEditor"), session.ImagePaths[g - 1]);
+}
+
+void ImagesTab::RefreshFace(int g) {
+    MainState& state = window_.State();
+    const std::string path = state.Session.ImagePaths[g - 1];
+    const bool loaded = LoadThumbnail(FaceThumbnail(g), path, true);
+    window_.MakeCurrent();
+    if (loaded) state.Session.SetFaceImage(g - 1, path);
+    SelectCover(state, state.Cover.Entry);
+    state.Cover.Modified = true;
+}
+
+void ImagesTab::SelectBookImage(int b, int i) {
+    MainState& state = window_.State();
+    const auto chosen = window_.Port().ChooseFileName("OpenPicture");
+    if (!chosen) return;
+    window_.Port().ShowStatus(0, window_.Text("liat", "Loading image..."), "liat");
+    const std::string path = MakeWorkingCopy(
+        window_.ProgramFolder(), "Book" + std::to_string(b) + "Image" + std::to_string(i), *chosen);
+    state.Session.BookPaths[b - 1][i - 1] = path;
+    bookImageSet_[b - 1][i - 1] = true;
+    if (LoadThumbnail(BookThumbnail(b, i), path, true)) {
+        window_.MakeCurrent();
+        state.Session.SetBookImage(b - 1, i - 1, path);
+    }
+    SelectCover(state, state.Cover.Entry);
+    state.Cover.Modified = true;
+    window_.Port().ShowStatus(0, window_.Text("done", "Done"), "done");
+    UpdateBookButtons(b);
+}
+
+void ImagesTab::EditBookImage(int b, int i) {
+    RenderSession& session = window_.State().Session;
+    StartEditor(session.Settings.ReadValue("DefaultEditor"), session.BookPaths[b - 1][i - 1]);
+}
+
+void ImagesTab::RefreshBookImage(int b, int i) {
+    MainState& state = window_.State();
+    window_.Port().ShowStatus(0, window_.Text("riat", "Reloading image..."), "riat");
+    const std::string path = state.Session.BookPaths[b - 1][i - 1];
+    if (LoadThumbnail(BookThumbnail(b, i), path, true)) {
+        window_.MakeCurrent();
+        state.Session.SetBookImage(b - 1, i - 1, path);
+    }
+    state.Cover.Modified = true;
+    window_.Port().ShowStatus(0, window_.Text("done", "Done"), "done");
+    SelectCover(state, state.Cover.Entry);
+}
+
+void ImagesTab::UpdateBookButtons(int b) {
+    for (int i = 1; i <= 3; ++i) {
+        bookButtons_[i - 1][1]->setEnabled(bookImageSet_[b - 1][i - 1]);
+        bookButtons_[i - 1][2]->setEnabled(bookImageSet_[b - 1][i - 1]);
+    }
+}
+
+void ImagesTab::SelectBook(int b) {
+    currentBook_ = b;
+    ui_.Book1Stack->setCurrentIndex(b - 1);
+    ui_.Book2Stack->setCurrentIndex(b - 1);
+    ui_.Book3Stack->setCurrentIndex(b - 1);
+    const std::array<QAbstractButton*, 4> selectors{ui_.SB1, ui_.SB2, ui_.SB3, ui_.SB4};
+    selectors[b - 1]->setChecked(true);
+    UpdateBookButtons(b);
+}
+
+}  // namespace tessaly

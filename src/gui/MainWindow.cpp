@@ -1,0 +1,403 @@
+#include "gui/MainWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QUrl>
+#include <filesystem>
+
+#include "app/cover/CoverAssembly.h"
+#include "app/project/CoverProject.h"
+#include "app/project/ResetCommands.h"
+#include "core/i18n/Messages.h"
+#include "core/images/PictureDepth.h"
+#include "gui/CoverTab.h"
+#include "gui/FloorTab.h"
+#include "gui/GlPanel.h"
+#include "gui/ImagesTab.h"
+#include "gui/LightTab.h"
+#include "gui/SceneTab.h"
+#include "gui/SizeDialog.h"
+#include "gui/Startup.h"
+#include "gui/WidgetBinding.h"
+#include "render/Capture.h"
+
+namespace tessaly {
+
+namespace {
+
+Qt::CursorShape CursorFor(PanelCursor cursor) {
+    switch (cursor) {
+        case PanelCursor::PointingHand:
+            return Qt::PointingHandCursor;
+        case PanelCursor::SizeVertical:
+            return Qt::SplitVCursor;
+        case PanelCursor::SizeAll:
+            return Qt::SizeAllCursor;
+        case PanelCursor::Arrow:
+            break;
+    }
+    return Qt::ArrowCursor;
+}
+
+PanelButton ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return PanelButton::Left;
+        case Qt::RightButton:
+            return PanelButton::Right;
+        case Qt::MiddleButton:
+            return PanelButton::Middle;
+        default:
+            return PanelButton::Other;
+    }
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Options options, QWidget* parent)
+    : QMainWindow(parent),
+      programFolder_(std::move(options.programFolder)),
+      arguments_(std::move(options.arguments)) {
+    ui_.setupUi(this);
+    port_ = std::make_unique<QtUserPort>(this, programFolder_);
+    if (options.preparePort) options.preparePort(*port_);
+    panelContext_ = !options.context;
+    std::unique_ptr<TGLContext> context =
+        options.context ? std::move(options.context) : std::make_unique<QtGLContext>(*ui_.OGLPanel);
+    state_ = std::make_unique<MainState>(programFolder_, *port_, std::move(context));
+
+    // Status bar: the progress panel is 250 pixels wide, then the frame rate.
+    for (int i = 0; i < 2; ++i) {
+        auto* label = new QLabel(i == 0 ? "Status" : "", this);
+        label->setObjectName(i == 0 ? "StatusPanel0" : "StatusPanel1");
+        if (i == 0) label->setFixedWidth(250);
+        ui_.StatusBar->addWidget(label, i == 0 ? 0 : 1);
+        statusPanels_.push_back(label);
+    }
+    port_->StatusPanels = statusPanels_;
+    port_->PaintTimer = [this](bool on) { SetPaintTimer(on); };
+
+    imagesTab_ = new ImagesTab(*this, ui_.ImagesSheet);
+    ui_.ImagesSheetLayout->addWidget(imagesTab_);
+    coverTab_ = new CoverTab(*this, ui_.eCoverSheet);
+    ui_.eCoverSheetLayout->addWidget(coverTab_);
+    floorTab_ = new FloorTab(*this, ui_.FloorSheet);
+    ui_.FloorSheetLayout->addWidget(floorTab_);
+    sceneTab_ = new SceneTab(*this, ui_.SceneSheet);
+    ui_.SceneSheetLayout->addWidget(sceneTab_);
+    lightTab_ = new LightTab(*this, ui_.LightSheet);
+    ui_.LightSheetLayout->addWidget(lightTab_);
+
+    MainControls& c = state_->Controls;
+    BindComboBox(ui_.ModelsComboBox, c.ModelsComboBox);
+    c.ModelsComboBox.OnChange = [this] {
+        MakeCurrent();
+        SelectCover(*state_, state_->Controls.ModelsComboBox.ItemIndex + 1);
+    };
+    BindMenus();
+
+    checkTimer_.setInterval(10);
+    connect(&checkTimer_, &QTimer::timeout, this, [this] { ui_.OGLPanel->update(); });
+    paintTimer_.setInterval(50);
+    connect(&paintTimer_, &QTimer::timeout, this, [this] { ui_.OGLPanel->update(); });
+    rateTimer_.setInterval(1000);
+    connect(&rateTimer_, &QTimer::timeout, this, [this] { UpdateFrameRate(); });
+
+    GlPanel* panel = ui_.OGLPanel;
+    panel->installEventFilter(this);
+    panel->OnPaint = [this] {
+        if (!startupDone_ || !panelContext_) {
+            glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+            return;
+        }
+        state_->Session.Frames.RenderFrame(true);
+    };
+    panel->OnResize = [this](int width, int height) {
+        if (panelContext_ && state_->Session.GLReady)
+            state_->Session.Context->Reshape(width, height);
+    };
+    if (panelContext_) {
+        // The rendering set-up needs the panel's context, which exists once
+        // the panel is first shown; start-up runs right after that.
+        panel->OnInitialize = [this] { QTimer::singleShot(0, this, [this] { RunStartup(); }); };
+    } else {
+        RunStartup();
+    }
+}
+
+MainWindow::~MainWindow() {
+    // Textures and framebuffers go while the panel's context still exists.
+    if (panelContext_ && ui_.OGLPanel->context()) ui_.OGLPanel->makeCurrent();
+    state_.reset();
+    if (panelContext_ && ui_.OGLPanel->context()) ui_.OGLPanel->doneCurrent();
+}
+
+std::string MainWindow::Text(const std::string& key, const std::string& fallback) const {
+    const std::string& file = state_->Session.LanguageFile;
+    if (file.empty()) return fallback;
+    const std::string text = GetMessage(file, key);
+    return text == key ? fallback : text;
+}
+
+void MainWindow::MakeCurrent() {
+    if (panelContext_ && ui_.OGLPanel->context()) ui_.OGLPanel->makeCurrent();
+}
+
+void MainWindow::DrawNow() {
+    if (startupDone_) ui_.OGLPanel->repaint();
+}
+
+void MainWindow::SetPaintTimer(bool on) {
+    if (on)
+        paintTimer_.start();
+    else
+        paintTimer_.stop();
+}
+
+void MainWindow::UpdateFrameRate() {
+    statusPanels_[1]->setText(
+        QString("%1 frames a second").arg(ui_.OGLPanel->FramesPerSecond(), 0, 'f', 1));
+}
+
+void MainWindow::RunStartup() {
+    if (startupDone_) return;
+    MakeCurrent();
+    RenderSession& session = state_->Session;
+    MainControls& c = state_->Controls;
+    const qreal ratio = ui_.OGLPanel->devicePixelRatioF();
+    const std::vector<StartupStep> steps = {
+        {"creating main form",
+         [&] {
+             SetupOptions setup;
+             setup.width = qMax(1, qRound(ui_.OGLPanel->width() * ratio));
+             setup.height = qMax(1, qRound(ui_.OGLPanel->height() * ratio));
+             setup.logPath = programFolder_ + "log.txt";
+             session.SetupRendering(setup);
+             c.ShadowCheck.SetChecked(true);
+             imagesTab_->ShowFaceThumbnails();
+             floorTab_->ShowFloorThumbnail();
+             FillModelsComboBox();
+         }},
+        {"creating dform", [&] { sizeForm_ = std::make_unique<SizeDialog>(this); }},
+        {"changing title",
+         [&] {
+             QApplication::setApplicationName("Tessaly");
+             setWindowTitle("Tessaly");
+         }},
+        {"loading settings", [&] { session.Settings.Load(programFolder_ + "settings.ini"); }},
+        {"translating to default",
+         [&] {
+             const std::string language = session.Settings.ReadValue("Language");
+             const std::string file = programFolder_ + "Languages/" + language;
+             if (language != "-" && !language.empty() && FileExists(file))
+                 session.LanguageFile = file;
+         }},
+        {"checking parameters", [&] { OpenCommandLineFile(); }},
+        {"rendering",
+         [&] {
+             session.Frames.CheckStart = session.Frames.TickCount();
+             state_->SetRenderingEnabled(true);
+             session.Frames.CheckTimerOn = true;
+             checkTimer_.start();
+             rateTimer_.start();
+         }},
+        {"changing model",
+         [&] {
+             // A project named on the command line keeps its own cover type.
+             const int entry = projectFromCommandLine_ ? state_->Cover.Entry : 1;
+             SelectCover(*state_, entry);
+             c.ModelsComboBox.Select(state_->Cover.Entry - 1);
+         }},
+    };
+    RunGuardedSteps(steps, *port_);
+    startupDone_ = true;
+    ui_.OGLPanel->update();
+}
+
+void MainWindow::FillModelsComboBox() {
+    ComboBox& box = state_->Controls.ModelsComboBox;
+    box.Items = state_->Session.Catalogue.DisplayNames;
+    box.Select(box.Items.empty() ? -1 : 0);
+}
+
+void MainWindow::OpenCommandLineFile() {
+    switch (ClassifyCommandLineFile(arguments_)) {
+        case CommandLineFileKind::None:
+            return;
+        case CommandLineFileKind::Project:
+            projectFromCommandLine_ = ReadCoverProject(*state_, arguments_.front());
+            return;
+        case CommandLineFileKind::Template:
+            projectFromCommandLine_ = ReadTemplate(*state_, arguments_.front());
+            return;
+        case CommandLineFileKind::Unknown:
+            port_->ShowMessage(MessageKind::Information, Text("ufe", "Unknown file extension"), "",
+                               MessageButtons::Ok, "ufe");
+            return;
+    }
+}
+
+void MainWindow::BindMenus() {
+    auto command = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, [this, handler] {
+            MakeCurrent();
+            handler(*state_);
+            imagesTab_->ShowFaceThumbnails();
+            floorTab_->ShowFloorThumbnail();
+        });
+    };
+    command(ui_.SaveeCover1, [](MainState& s) { SaveeCover1Click(s); });
+    command(ui_.OpeneCover1, [](MainState& s) { OpeneCover1Click(s); });
+    command(ui_.SaveTemplate1, [this](MainState& s) {
+        SaveTemplate1Click(s);
+        (void)this;
+    });
+    command(ui_.OpenTemplate1, [](MainState& s) {
+        OpenTemplate1Click(s);
+        SelectCover(s, s.Cover.Entry);
+    });
+    command(ui_.resetBut, [](MainState& s) { resetButClick(s); });
+    command(ui_.ResetAll1, [](MainState& s) { ResetAll1Click(s); });
+    const std::vector<std::pair<QAction*, const char*>> newItems = {
+        {ui_.StandardBox1, "stdbox"},
+        {ui_.hinBox1, "thinbox"},
+        {ui_.WideBox1, "widebox"},
+        {ui_.Customizablebox1, "cbox"},
+        {ui_.Book1, "flatbook"},
+        {ui_.Spiral1, "spiral1"},
+        {ui_.WideSpiralNotebook1, "spiral2"},
+        {ui_.Magazine1, "magazine"},
+        {ui_.CDDVDCase1, "cdcase"},
+        {ui_.N2BooksBox1, "2bookbox"},
+        {ui_.N3BooksBox1, "3bookbox"},
+        {ui_.N4BooksBox1, "4bookbox"},
+    };
+    for (const auto& [action, id] : newItems) {
+        const std::string type = id;
+        command(action, [type](MainState& s) { NewCover(s, type); });
+    }
+    connect(ui_.SaveImage1, &QAction::triggered, this, [this] { SaveImage1Click(); });
+    connect(ui_.CopytoClipboard1, &QAction::triggered, this, [this] { CopytoClipboard1Click(); });
+    connect(ui_.Exit1, &QAction::triggered, this, [this] { close(); });
+    connect(ui_.AboutTessaly1, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, "About Tessaly",
+                           "Tessaly\n\nTurns flat artwork into a three-dimensional product "
+                           "picture.");
+    });
+    // Not part of this window yet: the options dialog, e-mail, help and web links.
+    for (QAction* action :
+         {ui_.Options1, ui_.SendImagebyemail1, ui_.SendeCoverbyemail1, ui_.HelpTopics1,
+          ui_.VisitHomepage1, ui_.VisitFreeeCoverspage1, ui_.VisitTutorialsPage1})
+        action->setEnabled(false);
+}
+
+void MainWindow::SaveImage1Click() {
+    const QSize panel = ui_.OGLPanel->size() * ui_.OGLPanel->devicePixelRatioF();
+    int width = panel.width();
+    int height = panel.height();
+    const bool sameAsView = state_->Session.Settings.ReadValue("capture") != "pref";
+    if (!sameAsView && sizeForm_) {
+        sizeForm_->SetMaximum(width, height);
+        SetPaintTimer(true);
+        sizeForm_->exec();
+        SetPaintTimer(false);
+        width = sizeForm_->ChosenWidth();
+        height = sizeForm_->ChosenHeight();
+    }
+    const auto path = port_->ChooseFileName("CaptureDialog");
+    if (!path) return;
+    if (CapturePicture(*path, width, height) &&
+        state_->Session.Settings.ReadValue("OpenPic") == "on")
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(*path)));
+}
+
+void MainWindow::CopytoClipboard1Click() {
+    const QSize panel = ui_.OGLPanel->size() * ui_.OGLPanel->devicePixelRatioF();
+    CapturePicture("clipboard", panel.width(), panel.height());
+}
+
+bool MainWindow::CapturePicture(const std::string& path, int width, int height) {
+    RenderSession& session = state_->Session;
+    try {
+        MakeCurrent();
+        RgbaImage picture = CaptureFrame(session.Frames, *session.Context, width, height);
+        const std::string depthText = session.Settings.ReadValue("CDepth");
+        const int depth = depthText == "16" ? 16 : depthText == "24" ? 24 : 32;
+        if (path == "clipboard") {
+            QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 4,
+                         QImage::Format_RGBA8888);
+            QGuiApplication::clipboard()->setImage(image.copy());
+        } else {
+            const int type = std::clamp(port_->CaptureFilterIndex, 1, 3);
+            SavePicture(picture, static_cast<PictureFileType>(type), depth, path);
+        }
+    } catch (const std::exception& e) {
+        port_->ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
+        return false;
+    }
+    ui_.OGLPanel->update();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!state_->Cover.Modified) {
+        event->accept();
+        return;
+    }
+    const MessageAnswer answer = port_->ShowMessage(
+        MessageKind::Confirmation, Text("sceco", "Save changes to the current eCover?"), "",
+        MessageButtons::YesNoCancel, "sceco");
+    if (answer == MessageAnswer::Cancel) {
+        event->ignore();
+        return;
+    }
+    if (answer == MessageAnswer::Yes) {
+        SetPaintTimer(true);
+        if (auto path = port_->ChooseFileName("SaveCoverDialog")) {
+            MakeCurrent();
+            WriteCoverProject(*state_, *path);
+        }
+        SetPaintTimer(false);
+    }
+    event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != ui_.OGLPanel) return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const QPoint p = mouse->position().toPoint();
+            ui_.OGLPanel->setCursor(
+                CursorFor(OGLPanelMouseDown(drag_, ButtonOf(mouse->button()), p.x(), p.y())));
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const QPoint p = mouse->position().toPoint();
+            OGLPanelMouseMove(*state_, drag_, p.x(), p.y());
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            ui_.OGLPanel->setCursor(CursorFor(OGLPanelMouseUp(drag_)));
+            return true;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace tessaly

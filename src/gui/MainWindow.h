@@ -1,0 +1,112 @@
+// MainWindow: the main window "mForm", a thin face over MainState. It lays
+// out the rendering panel, the five tabs and the models combo box, binds
+// every widget to its app-layer control, runs the start-up steps once the
+// panel's OpenGL context exists, drives frames with the 10 ms timer (and the
+// 50 ms paint timer while a modal dialog is up), and asks before closing with
+// unsaved changes.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainState.h"
+#include "app/view/PanelMouse.h"
+#include "gui/QtUserPort.h"
+#include "ui_MainWindow.h"
+
+class QLabel;
+
+namespace tessaly {
+
+class ImagesTab;
+class CoverTab;
+class FloorTab;
+class SceneTab;
+class LightTab;
+class SizeDialog;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    struct Options {
+        std::string programFolder;
+        // Files named on the command line (the first one is opened).
+        std::vector<std::string> arguments;
+        // A context of its own instead of the panel's (tests without a
+        // display use a headless one); start-up then runs at once.
+        std::unique_ptr<TGLContext> context;
+        // Runs on the user port before start-up (tests answer its questions).
+        std::function<void(QtUserPort&)> preparePort;
+    };
+
+    explicit MainWindow(Options options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    MainState& State() { return *state_; }
+    QtUserPort& Port() { return *port_; }
+    GlPanel* Panel() { return ui_.OGLPanel; }
+    SizeDialog& SizeForm() { return *sizeForm_; }
+    const std::string& ProgramFolder() const { return programFolder_; }
+
+    // Makes the rendering context current (texture work outside a frame).
+    void MakeCurrent();
+    // Draws a frame at once (sliders' scroll handlers).
+    void DrawNow();
+    void SetPaintTimer(bool on);
+    bool PaintTimerActive() const { return paintTimer_.isActive(); }
+    bool FrameTimerActive() const { return checkTimer_.isActive(); }
+    bool StartupDone() const { return startupDone_; }
+    // A language text, or `fallback` when no language file has it.
+    std::string Text(const std::string& key, const std::string& fallback) const;
+
+    // Status bar panels: 0 progress texts (250 px), 1 the measured frame rate.
+    QLabel* StatusPanel(int index) { return statusPanels_.at(index); }
+
+    // The capture commands.
+    void SaveImage1Click();
+    void CopytoClipboard1Click();
+    // Draws the scene at width x height with 8 passes and writes it to `path`
+    // ("clipboard" puts it on the clipboard). Errors are shown.
+    bool CapturePicture(const std::string& path, int width, int height);
+
+    // Cursor the panel shows for the current drag.
+    PanelDrag& Drag() { return drag_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void RunStartup();
+    void BindMenus();
+    void FillModelsComboBox();
+    void OpenCommandLineFile();
+    void UpdateFrameRate();
+    bool PanelHostsContext() const { return panelContext_; }
+
+    Ui::MainWindow ui_;
+    std::string programFolder_;
+    std::vector<std::string> arguments_;
+    std::unique_ptr<QtUserPort> port_;
+    std::unique_ptr<MainState> state_;
+    std::unique_ptr<SizeDialog> sizeForm_;
+    ImagesTab* imagesTab_ = nullptr;
+    CoverTab* coverTab_ = nullptr;
+    FloorTab* floorTab_ = nullptr;
+    SceneTab* sceneTab_ = nullptr;
+    LightTab* lightTab_ = nullptr;
+    std::vector<QLabel*> statusPanels_;
+    QTimer checkTimer_;
+    QTimer paintTimer_;
+    QTimer rateTimer_;
+    PanelDrag drag_;
+    bool panelContext_ = true;
+    bool startupDone_ = false;
+    bool projectFromCommandLine_ = false;
+};
+
+}  // namespace tessaly

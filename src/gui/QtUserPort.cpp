@@ -1,0 +1,195 @@
+#include "gui/QtUserPort.h"
+
+#include <algorithm>
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace tessaly {
+
+namespace {
+
+struct FileDialogKind {
+    const char* folder;
+    bool save;
+    const char* filter;
+    const char* suffix;
+};
+
+const std::map<std::string, FileDialogKind>& FileDialogs() {
+    static const std::map<std::string, FileDialogKind> dialogs = {
+        {"OpenPicture",
+         {"Images", false,
+          "All pictures (*.bmp *.jpg *.jpeg *.png *.tga *.tif *.tiff *.ico *.pcx *.sgi *.pnm "
+          "*.ppm *.pgm *.pbm *.pcd *.wmf *.eps);;All files (*)",
+          ""}},
+        {"OpenCoverDialog", {"Images", false, "eCover projects (*.eco);;All files (*)", ""}},
+        {"SaveCoverDialog", {"Images", true, "eCover projects (*.eco)", "eco"}},
+        {"OpenTemplateDialog", {"Templates", false, "Templates (*.tem);;All files (*)", ""}},
+        {"SaveTemplateDialog", {"Templates", true, "Templates (*.tem)", "tem"}},
+        {"CaptureDialog",
+         {"Screenshots", true,
+          "Bitmap Files ( *.bmp ) (*.bmp);;JPG files (*.jpg) (*.jpg);;PNG files (*.png) (*.png)",
+          "bmp"}},
+    };
+    return dialogs;
+}
+
+QColor FromColor24(std::uint32_t c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+std::uint32_t ToColor24(const QColor& c) {
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+           (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
+}  // namespace
+
+QString WithCaptureExtension(const QString& name, int filterIndex) {
+    static const char* const extensions[] = {".bmp", ".jpg", ".png"};
+    if (filterIndex < 1 || filterIndex > 3 || name.isEmpty()) return name;
+    const QFileInfo info(name);
+    const QString base =
+        info.completeSuffix().isEmpty() ? name : name.left(name.size() - info.suffix().size() - 1);
+    return base + extensions[filterIndex - 1];
+}
+
+QtUserPort::QtUserPort(QWidget* parent, std::string programFolder)
+    : parent_(parent), programFolder_(std::move(programFolder)) {}
+
+MessageAnswer QtUserPort::ShowMessage(MessageKind kind, const std::string& text,
+                                      const std::string& caption, MessageButtons buttons,
+                                      const std::string& key) {
+    if (Answer) return Answer(key, text, buttons);
+    QMessageBox box(parent_);
+    switch (kind) {
+        case MessageKind::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageKind::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageKind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageKind::Confirmation:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageKind::Plain:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+    }
+    box.setWindowTitle(QString::fromStdString(caption.empty() ? std::string("Tessaly") : caption));
+    box.setText(QString::fromStdString(text));
+    switch (buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case MessageButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    if (PaintTimer) PaintTimer(true);
+    const int result = box.exec();
+    if (PaintTimer) PaintTimer(false);
+    switch (result) {
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        default:
+            break;
+    }
+    // Closing the box by its window button is the safe answer.
+    return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+           : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                              : MessageAnswer::Cancel;
+}
+
+void QtUserPort::SetStatusText(int panel, const std::string& text) {
+    if (panel < 0 || panel >= static_cast<int>(StatusPanels.size())) return;
+    QLabel* label = StatusPanels[panel];
+    const QString value = QString::fromStdString(text);
+    if (label->text() == value) return;
+    label->setText(value);
+    label->repaint();
+}
+
+std::optional<std::uint32_t> QtUserPort::ChooseColor(const std::string& dialog,
+                                                     std::uint32_t initial) {
+    auto last = lastColors_.find(dialog);
+    // The dialogs start at white and then keep the last colour chosen.
+    const QColor start = last != lastColors_.end() ? last->second : QColor(Qt::white);
+    if (PaintTimer) PaintTimer(true);
+    const QColor chosen = QColorDialog::getColor(start, parent_);
+    if (PaintTimer) PaintTimer(false);
+    if (!chosen.isValid()) return std::nullopt;
+    lastColors_[dialog] = chosen;
+    return ToColor24(chosen);
+}
+
+QString QtUserPort::DialogFolder(const std::string& dialog) const {
+    auto it = FileDialogs().find(dialog);
+    const QString folder = QString::fromStdString(programFolder_) +
+                           (it != FileDialogs().end() ? it->second.folder : "");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog) {
+    if (FileAnswer) return FileAnswer(dialog);
+    auto it = FileDialogs().find(dialog);
+    if (it == FileDialogs().end()) return std::nullopt;
+    const FileDialogKind& kind = it->second;
+
+    QFileDialog box(parent_);
+    box.setObjectName(QString::fromStdString(dialog));
+    box.setDirectory(DialogFolder(dialog));
+    box.setNameFilter(kind.filter);
+    box.setOption(QFileDialog::DontUseNativeDialog, true);
+    box.setOption(QFileDialog::ReadOnly, false);
+    if (kind.save) {
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        box.setFileMode(QFileDialog::AnyFile);
+        box.setDefaultSuffix(kind.suffix);
+    } else {
+        box.setAcceptMode(QFileDialog::AcceptOpen);
+        box.setFileMode(QFileDialog::ExistingFile);
+    }
+    const bool capture = dialog == "CaptureDialog";
+    if (capture) {
+        const QStringList filters = box.nameFilters();
+        const int index = std::clamp(CaptureFilterIndex, 1, 3) - 1;
+        if (index < filters.size()) box.selectNameFilter(filters[index]);
+        // The name's extension follows the chosen file type.
+        QObject::connect(&box, &QFileDialog::filterSelected, &box, [&box, this](const QString& f) {
+            CaptureFilterIndex = static_cast<int>(box.nameFilters().indexOf(f)) + 1;
+            box.setDefaultSuffix(WithCaptureExtension("x", CaptureFilterIndex).mid(2));
+            QLineEdit* edit = box.findChild<QLineEdit*>();
+            if (edit) edit->setText(WithCaptureExtension(edit->text(), CaptureFilterIndex));
+        });
+    }
+    if (PaintTimer) PaintTimer(true);
+    const int result = box.exec();
+    if (PaintTimer) PaintTimer(false);
+    if (result != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
+    if (capture) {
+        CaptureFilterIndex =
+            static_cast<int>(box.nameFilters().indexOf(box.selectedNameFilter())) + 1;
+        if (CaptureFilterIndex < 1) CaptureFilterIndex = 1;
+    }
+    return box.selectedFiles().first().toStdString();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,56 @@
+// QtUserPort: the user port with real Qt dialogs: message boxes by kind and
+// buttons, the status bar's first panel, colour dialogs that remember their
+// last colour, and the named file dialogs starting in "Images", "Templates"
+// or "Screenshots" under the program folder. While a dialog is up the
+// window's paint timer keeps the rendering panel drawn.
+#pragma once
+
+#include <QColor>
+#include <QStatusBar>
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "core/ui/UserPort.h"
+
+class QLabel;
+class QWidget;
+
+namespace tessaly {
+
+class QtUserPort : public UserPort {
+  public:
+    QtUserPort(QWidget* parent, std::string programFolder);
+
+    MessageAnswer ShowMessage(MessageKind kind, const std::string& text, const std::string& caption,
+                              MessageButtons buttons, const std::string& key = {}) override;
+    void SetStatusText(int panel, const std::string& text) override;
+    std::optional<std::uint32_t> ChooseColor(const std::string& dialog,
+                                             std::uint32_t initial) override;
+    std::optional<std::string> ChooseFileName(const std::string& dialog) override;
+
+    // The status bar panels; set by the window once it has built them.
+    std::vector<QLabel*> StatusPanels;
+    // Switched on while a modal dialog is up.
+    std::function<void(bool)> PaintTimer;
+    // Tests answer instead of a person: when set, no dialog is shown.
+    std::function<MessageAnswer(const std::string& key, const std::string& text,
+                                MessageButtons buttons)>
+        Answer;
+    std::function<std::optional<std::string>(const std::string& dialog)> FileAnswer;
+
+    // The folder a named dialog starts in, created when missing.
+    QString DialogFolder(const std::string& dialog) const;
+    // The save dialog of pictures: 1 BMP, 2 JPEG, 3 PNG (its last file type).
+    int CaptureFilterIndex = 1;
+
+  private:
+    QWidget* parent_;
+    std::string programFolder_;
+    std::map<std::string, QColor> lastColors_;
+};
+
+// Replaces a file name's extension by the one of save-dialog file type 1..3.
+QString WithCaptureExtension(const QString& name, int filterIndex);
+
+}  // namespace tessaly

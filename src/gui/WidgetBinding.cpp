@@ -1,0 +1,99 @@
+#include "gui/WidgetBinding.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPalette>
+#include <QSignalBlocker>
+
+namespace tessaly {
+
+void BindSlider(QAbstractSlider* widget, ScrollBar& control, std::function<void()> onScroll) {
+    {
+        const QSignalBlocker block(widget);
+        widget->setRange(control.Min, control.Max);
+        widget->setValue(control.Position);
+    }
+    widget->setVisible(control.Visible);
+    control.OnUpdate = [widget](const Control& c) {
+        const auto& bar = static_cast<const ScrollBar&>(c);
+        const QSignalBlocker block(widget);
+        widget->setValue(bar.Position);
+        widget->setVisible(bar.Visible);
+    };
+    QObject::connect(widget, &QAbstractSlider::valueChanged, widget,
+                     [&control, onScroll = std::move(onScroll)](int value) {
+                         control.SetPosition(value);
+                         if (onScroll) onScroll();
+                     });
+}
+
+void BindCheckBox(QAbstractButton* widget, CheckBox& control) {
+    {
+        const QSignalBlocker block(widget);
+        widget->setChecked(control.Checked);
+    }
+    control.OnUpdate = [widget](const Control& c) {
+        const auto& box = static_cast<const CheckBox&>(c);
+        const QSignalBlocker block(widget);
+        widget->setChecked(box.Checked);
+        widget->setVisible(box.Visible);
+    };
+    QObject::connect(widget, &QAbstractButton::toggled, widget,
+                     [&control](bool checked) { control.SetChecked(checked); });
+}
+
+void BindLabel(QLabel* widget, Control& control) {
+    auto mirror = [widget](const Control& c) {
+        if (!c.Caption.empty()) widget->setText(QString::fromStdString(c.Caption));
+        if (!widget->isWindow()) widget->setVisible(c.Visible);
+    };
+    if (!control.Caption.empty()) widget->setText(QString::fromStdString(control.Caption));
+    control.OnUpdate = mirror;
+}
+
+void BindGroup(QGroupBox* widget, Control& control) {
+    auto mirror = [widget](const Control& c) {
+        if (!c.Caption.empty()) widget->setTitle(QString::fromStdString(c.Caption));
+        widget->setVisible(c.Visible);
+    };
+    control.OnUpdate = mirror;
+}
+
+void BindVisibility(QWidget* widget, Control& control) {
+    control.OnUpdate = [widget](const Control& c) { widget->setVisible(c.Visible); };
+}
+
+void ShowSwatchColor(QWidget* widget, std::uint32_t color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    widget->setAutoFillBackground(true);
+    widget->setPalette(palette);
+}
+
+void BindSwatch(QWidget* widget, ColorSwatch& control) {
+    ShowSwatchColor(widget, control.Color);
+    control.OnUpdate = [widget](const Control& c) {
+        ShowSwatchColor(widget, static_cast<const ColorSwatch&>(c).Color);
+        widget->setVisible(c.Visible);
+    };
+}
+
+void BindComboBox(QComboBox* widget, ComboBox& control) {
+    control.OnUpdate = [widget](const Control& c) {
+        const auto& box = static_cast<const ComboBox&>(c);
+        const QSignalBlocker block(widget);
+        if (widget->count() != static_cast<int>(box.Items.size())) {
+            widget->clear();
+            for (const auto& item : box.Items) widget->addItem(QString::fromStdString(item));
+        }
+        widget->setCurrentIndex(box.ItemIndex);
+    };
+    QObject::connect(widget, qOverload<int>(&QComboBox::activated), widget,
+                     [&control](int index) { control.Pick(index); });
+}
+
+}  // namespace tessaly

@@ -1,0 +1,50 @@
+#include "GuiTestApp.h"
+
+#include <QElapsedTimer>
+#include <QSurfaceFormat>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "render/EglContext.h"
+
+namespace tessaly::test {
+
+bool OnDisplay() {
+    const char* display = std::getenv("TESSALY_GUI_DISPLAY");
+    return display && *display == '1' && std::getenv("DISPLAY");
+}
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "test_gui";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        if (!OnDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QSurfaceFormat format;
+        format.setProfile(QSurfaceFormat::CompatibilityProfile);
+        format.setDepthBufferSize(24);
+        format.setStencilBufferSize(8);
+        format.setSwapInterval(0);
+        QSurfaceFormat::setDefaultFormat(format);
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+std::unique_ptr<MainWindow> MakeWindow(bool panelGL, std::vector<std::string> arguments) {
+    App();
+    MainWindow::Options options;
+    options.programFolder = std::string(TESSALY_PROGRAM_DIR) + "/";
+    options.arguments = std::move(arguments);
+    if (!panelGL) options.context = std::make_unique<EglContext>();
+    options.preparePort = [](QtUserPort& port) {
+        port.Answer = [](const std::string&, const std::string& text, MessageButtons) {
+            ADD_FAILURE() << "unexpected message: " << text;
+            return MessageAnswer::Ok;
+        };
+    };
+    return std::make_unique<MainWindow>(std::move(options));
+}
+
+}  // namespace tessaly::test

@@ -1,0 +1,28 @@
+// The one QApplication of the GUI tests. Without TESSALY_GUI_DISPLAY it runs
+// on Qt's offscreen platform (no display, no GL in the panel: the window then
+// renders through a headless context); with it, on the real display.
+#pragma once
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <memory>
+
+#include "gui/MainWindow.h"
+
+namespace tessaly::test {
+
+bool OnDisplay();
+QApplication& App();
+// A window over the program folder of the build, headless unless `panelGL`.
+std::unique_ptr<MainWindow> MakeWindow(bool panelGL = false,
+                                       std::vector<std::string> arguments = {});
+// Runs the event loop until `done` or `ms` milliseconds pass.
+template <typename Pred>
+bool WaitFor(Pred done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+}  // namespace tessaly::test
