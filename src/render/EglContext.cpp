@@ -23,7 +23,10 @@ EglContext::~EglContext() {
         eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         eglDestroyContext(display_, context_);
     }
-    if (display_ != EGL_NO_DISPLAY) eglTerminate(display_);
+    // The display stays initialised: terminating it unloads the driver,
+    // whose leftover allocations then belong to no module (leak checkers
+    // cannot tell them from ours), and the next context of the process would
+    // only load it again. eglGetPlatformDisplay hands back the same display.
 }
 
 bool EglContext::CreateContext(int width, int height, UserPort& port) {

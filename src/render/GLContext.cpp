@@ -56,21 +56,27 @@ std::string GLString(GLenum name) {
 }
 
 bool TGLContext::WriteCapabilitiesLog() {
+    return WriteCapabilitiesLog(GLString(GL_VENDOR), GLString(GL_RENDERER), GLString(GL_VERSION),
+                                GLString(GL_EXTENSIONS));
+}
+
+bool TGLContext::WriteCapabilitiesLog(const std::string& vendor, const std::string& renderer,
+                                      const std::string& version, const std::string& extensions) {
     OpenLog();
     if (!LogFile.is_open()) return false;
     const std::string hyphens(30, '-');
     LogLine("[VENDOR]");
-    LogLine(GLString(GL_VENDOR));
+    LogLine(vendor);
     LogLine(hyphens);
     LogLine("[RENDERER]");
-    LogLine(GLString(GL_RENDERER));
+    LogLine(renderer);
     LogLine(hyphens);
     LogLine("[VERSION]");
-    LogLine(GLString(GL_VERSION));
+    LogLine(version);
     LogLine(hyphens);
     LogLine("[EXTENSIONS]");
     // Each blank becomes a line end, so every extension stands on its own line.
-    for (char c : GLString(GL_EXTENSIONS)) {
+    for (char c : extensions) {
         if (c == ' ')
             LogLine("");
         else

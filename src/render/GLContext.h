@@ -47,6 +47,9 @@ public:
     // Writes the "[VENDOR]" ... "[EXTENSIONS]" log to LogName. A log that
     // cannot be created is skipped: the set-up never depends on it.
     bool WriteCapabilitiesLog();
+    // The same log from the given driver strings (what glGetString returns).
+    bool WriteCapabilitiesLog(const std::string& vendor, const std::string& renderer,
+                              const std::string& version, const std::string& extensions);
 
     std::string LogName;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <limits>
+#include <vector>
 
 #include "core/images/BmpReader.h"
 #include "core/images/JpegCodec.h"
@@ -12,6 +13,22 @@
 
 namespace tessaly {
 
+namespace {
+
+// The texture side GLU picks for a picture side: the nearest power of two,
+// rounding up when the side's two highest bits are both set (3 -> 4, 5 -> 4,
+// 6 -> 8, 100 -> 128).
+int GluTextureSide(int side) {
+    int power = 1;
+    for (unsigned v = static_cast<unsigned>(side); v > 1; v >>= 1) {
+        if (v == 3) return power * 4;
+        power *= 2;
+    }
+    return power;
+}
+
+}  // namespace
+
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels) {
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -20,14 +37,43 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     // Rows are tightly packed whatever their width.
-    GLint previousAlignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
+    GLint previousUnpack = 4, previousPack = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousUnpack);
+    glGetIntegerv(GL_PACK_ALIGNMENT, &previousPack);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    const GLenum layout = format == PixelFormat::RGBA ? GL_RGBA : GL_RGB;
+
+    // The picture is brought to power-of-two sides here, to the size GLU
+    // itself would choose, because GLU's mipmap builder loses the last row
+    // when it widens a picture whose height it keeps (a 3 x 2 picture came
+    // out 4 x 2 with its top row black). Its plain scaler has no such fault.
+    int texWidth = GluTextureSide(width);
+    int texHeight = GluTextureSide(height);
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    while (maxSide > 0 && (texWidth > maxSide || texHeight > maxSide)) {
+        if (texWidth > 1) texWidth /= 2;
+        if (texHeight > 1) texHeight /= 2;
+    }
+    std::vector<std::uint8_t> scaled;
+    if (texWidth != width || texHeight != height) {
+        const std::size_t components = format == PixelFormat::RGBA ? 4 : 3;
+        scaled.resize(static_cast<std::size_t>(texWidth) * texHeight * components);
+        if (gluScaleImage(layout, width, height, GL_UNSIGNED_BYTE, pixels, texWidth, texHeight,
+                          GL_UNSIGNED_BYTE, scaled.data()) == 0) {
+            width = texWidth;
+            height = texHeight;
+            pixels = scaled.data();
+        }
+    }
+
     if (format == PixelFormat::RGBA)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, layout, GL_UNSIGNED_BYTE, pixels);
     else
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, layout, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, previousUnpack);
+    glPixelStorei(GL_PACK_ALIGNMENT, previousPack);
     return name;
 }
 

@@ -69,10 +69,16 @@ RgbaImage DiffImage(const RgbaImage& expected, const RgbaImage& actual) {
     return diff;
 }
 
-std::filesystem::path BaselineDir() { return SourceDir() / "tests" / "baselines"; }
-std::filesystem::path ImageDiffDir() { return ProgramDir() / "tests" / "image-diffs"; }
+std::filesystem::path BaselineDir() {
+    return SourceDir() / "tests" / "baselines";
+}
+std::filesystem::path ImageDiffDir() {
+    return ProgramDir() / "tests" / "image-diffs";
+}
 
-RgbaImage ReadPng(const std::filesystem::path& path) { return ReadPicture(path.string()); }
+RgbaImage ReadPng(const std::filesystem::path& path) {
+    return ReadPicture(path.string());
+}
 
 void WritePngFile(const RgbaImage& image, const std::filesystem::path& path) {
     std::filesystem::create_directories(path.parent_path());

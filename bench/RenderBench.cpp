@@ -1,0 +1,116 @@
+// Rendering benchmarks at 1920x1080 on the headless context: a full frame of
+// the standard box with 1 and 8 antialiasing passes, reading a frame back,
+// and encoding a captured picture in each save format (into memory).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <sstream>
+
+#include "app/ProgramFolder.h"
+#include "app/RenderSession.h"
+#include "core/images/PictureDepth.h"
+#include "render/Capture.h"
+#include "render/EglContext.h"
+
+namespace {
+
+using namespace tessaly;
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// One session for the whole run, set up like the panel shows the standard
+// box: shipped placeholders, camera lifted, cover turned, some reflection.
+RenderSession* MakeSession() {
+    static QuietPort port(false);
+    static std::unique_ptr<RenderSession> session = [] {
+        auto s =
+            std::make_unique<RenderSession>(ProgramFolder(), port, std::make_unique<EglContext>());
+        SetupOptions options;
+        options.width = kWidth;
+        options.height = kHeight;
+        options.modelPath = ProgramFolder() + "Tsym/stdbox.emo";
+        if (!s->SetupRendering(options)) return std::unique_ptr<RenderSession>();
+        TmodelEMO& model = s->Catalogue.Item(1).Model;
+        model.SetTextureByName("Front", s->ImageTextures[0]);
+        model.SetTextureByName("Side", s->ImageTextures[1]);
+        model.SetTextureByName("Top", s->ImageTextures[2]);
+        s->TheScene.Model = &model;
+        SceneSettings& settings = s->TheScene.Settings;
+        settings.CameraLift = 15.0f;
+        settings.CoverRotate = 330.0f;
+        settings.FloorOpacity = 0.5f;
+        s->Frames.RenderFrame(false);
+        return s;
+    }();
+    return session.get();
+}
+
+RenderSession& Session() {
+    return *MakeSession();
+}
+
+bool Ready(benchmark::State& state) {
+    if (MakeSession()) return true;
+    state.SkipWithError("no OpenGL context");
+    return false;
+}
+
+void BM_Frame(benchmark::State& state) {
+    if (!Ready(state)) return;
+    RenderSession& s = Session();
+    const int passes = static_cast<int>(state.range(0));
+    s.Frames.TrackBar1 = passes;
+    s.TheScene.Settings.AAPasses = passes;
+    for (auto _ : state) {
+        s.Frames.RenderFrame(false);
+        glFinish();  // the frame is done only when the driver has drawn it
+    }
+    state.SetLabel(std::to_string(passes) + (passes == 1 ? " pass" : " passes"));
+}
+BENCHMARK(BM_Frame)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ReadBack(benchmark::State& state) {
+    if (!Ready(state)) return;
+    RenderSession& s = Session();
+    s.Frames.TrackBar1 = 1;
+    s.TheScene.Settings.AAPasses = 1;
+    s.Frames.RenderFrame(false);
+    glFinish();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, s.Context->TargetFramebuffer());
+    for (auto _ : state) {
+        RgbaImage picture = ReadFramePixels(kWidth, kHeight);
+        benchmark::DoNotOptimize(picture.pixels.data());
+    }
+}
+BENCHMARK(BM_ReadBack)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+const RgbaImage& CapturedPicture() {
+    static const RgbaImage picture = [] {
+        RenderSession& s = Session();
+        s.Frames.TrackBar1 = 1;
+        s.TheScene.Settings.AAPasses = 1;
+        return CaptureFrame(s.Frames, *s.Context, kWidth, kHeight);
+    }();
+    return picture;
+}
+
+void BM_Encode(benchmark::State& state, PictureFileType type, int bits) {
+    if (!Ready(state)) return;
+    const RgbaImage& picture = CapturedPicture();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        WritePicture(picture, type, bits, out);
+        bytes = out.str().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK_CAPTURE(BM_Encode, bmp16, PictureFileType::Bmp, 16)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, bmp24, PictureFileType::Bmp, 24)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, bmp32, PictureFileType::Bmp, 32)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, jpeg_q80, PictureFileType::Jpeg, 24)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Encode, png, PictureFileType::Png, 24)->Unit(benchmark::kMillisecond);
+
+}  // namespace
