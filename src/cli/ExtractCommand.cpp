@@ -16,7 +16,8 @@ Floor and BookBImageI, each with its stored extension. Prints each file
 written. The number of book images follows the project's cover type.
 
 Exit status: 0 written, 1 the project cannot be read, is not a project or
-ends inside a section (the images before that point are written), 2 bad usage.
+ends inside a section or an image (the images before that point are written),
+2 bad usage.
 )";
 
 int ExtractCommand(Arguments& args) {
@@ -45,6 +46,14 @@ int ExtractCommand(Arguments& args) {
                 name = kSlots[s.Tag - cover_tag::Image1];
             }
             const std::filesystem::path target = dir / (name + s.Images[k].Extension);
+            // An image whose declared length runs past the end of the file is
+            // only its first part: it is not written as if it were whole.
+            if (s.Images[k].CutShort) {
+                std::cerr << "extract: " << files[0] << " ends inside the image " << name
+                          << " of its section " << TagName(s.Tag) << " at byte " << s.Offset
+                          << "\n";
+                return 1;
+            }
             WriteFileAtomically(target, s.Images[k].Bytes);
             std::cout << target.string() << '\n';
         }

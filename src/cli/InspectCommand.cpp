@@ -23,7 +23,8 @@ Prints a file as JSON.
              offset and payload (type code and identifier, the stored
              integers, the check box flag, and for each embedded image its
              extension, length and SHA-256); "cutShort" when the file ends
-             inside a section.
+             inside a section (exit status 1, as for a file that is not a
+             project or template).
 
 Exit status: 0 printed, 1 the file cannot be read or is malformed, 2 bad usage.
 )";
@@ -61,7 +62,9 @@ void PrintModel(const std::string& path) {
     json.EndObject();
 }
 
-void PrintCoverFile(const std::string& path, CoverFileKind kind) {
+// Prints the sections read; false when the file is not of its kind or ends
+// inside a section or an embedded image (malformed, though printed).
+bool PrintCoverFile(const std::string& path, CoverFileKind kind) {
     const auto bytes = ReadWholeFile(path);
     const ParsedCoverFile parsed = ParseCoverFile(bytes, kind);
     JsonWriter json(std::cout);
@@ -87,8 +90,9 @@ void PrintCoverFile(const std::string& path, CoverFileKind kind) {
                     .Field("extension", r.Extension)
                     .Field("length", r.Bytes.size())
                     .Field("declaredLength", static_cast<std::int64_t>(r.DeclaredLength))
-                    .Field("sha256", Sha256Hex(r.Bytes))
-                    .EndObject();
+                    .Field("sha256", Sha256Hex(r.Bytes));
+                if (r.CutShort) json.Field("cutShort", true);
+                json.EndObject();
             }
             json.EndArray();
         }
@@ -100,6 +104,19 @@ void PrintCoverFile(const std::string& path, CoverFileKind kind) {
             .Field("offset", parsed.CutShort->TagOffset).EndObject();
     json.EndObject();
     std::cout << '\n';
+    bool imageCut = false;
+    for (const CoverSection& s : parsed.Sections)
+        for (const ImageRecord& r : s.Images) imageCut = imageCut || r.CutShort;
+    if (!parsed.MagicOk) {
+        std::cerr << "inspect: " << path << " is not a cover "
+                  << (kind == CoverFileKind::Project ? "project" : "template") << "\n";
+        return false;
+    }
+    if (parsed.CutShort || imageCut) {
+        std::cerr << "inspect: " << path << " ends inside a section\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -115,12 +132,10 @@ int InspectCommand(Arguments& args) {
         return 0;
     }
     if (lower.size() >= 4 && lower.substr(lower.size() - 4) == ".eco") {
-        PrintCoverFile(path, CoverFileKind::Project);
-        return 0;
+        return PrintCoverFile(path, CoverFileKind::Project) ? 0 : 1;
     }
     if (lower.size() >= 4 && lower.substr(lower.size() - 4) == ".tem") {
-        PrintCoverFile(path, CoverFileKind::Template);
-        return 0;
+        return PrintCoverFile(path, CoverFileKind::Template) ? 0 : 1;
     }
     throw UsageError("inspect: cannot tell what \"" + path + "\" is; name a .emo, .eco or .tem file");
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 
 #include "app/cover/CoverAssembly.h"
 #include "app/cover/CoverOptions.h"
@@ -109,7 +110,7 @@ void ApplyOptions(Arguments& a, MainState& state) {
 void CheckPicture(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
-        throw UsageError("new: no such picture file: " + path);
+        throw std::runtime_error("new: no such picture file: " + path);
 }
 
 // Copies a chosen picture into its working copy, as selecting it does.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 
 #include "app/ProgramFolder.h"
 #include "app/MainState.h"
@@ -215,7 +216,7 @@ int RenderCommand(Arguments& args, const std::string& project) {
     auto checkFile = [](const std::string& image) {
         std::error_code ec;
         if (!image.empty() && !std::filesystem::is_regular_file(image, ec))
-            throw UsageError("render: no such picture file: " + image);
+            throw std::runtime_error("render: no such picture file: " + image);
     };
     for (const auto& image : job.images) checkFile(image);
     for (const auto& book : job.bookImages)

@@ -52,7 +52,12 @@ void OGLPanelMouseMove(MainState& state, PanelDrag& drag, int x, int y) {
         // Moving up moves the camera away, one unit per 20 pixels.
         s.Distance = std::clamp(s.Distance + static_cast<float>(drag.LastY - y) / 20.0f,
                                 s.MinDistance, s.MaxDistance);
-        c.distanceSB.SetPosition(static_cast<int>(s.Distance * DistanceScale));
+        // The slider takes the distance cut to its 0.05 steps. The sum is a
+        // 32-bit float (16.05 + 0.05 is 16.0999994), so it is lifted by a
+        // thousandth of a step before the cut: a plain cut would leave the
+        // slider one step short and lose that pixel of the drag.
+        c.distanceSB.SetPosition(
+            static_cast<int>(static_cast<double>(s.Distance) * DistanceScale + 1e-3));
         drag.LastX = x;
         drag.LastY = y;
     }
