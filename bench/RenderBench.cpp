@@ -1,13 +1,16 @@
 // Rendering benchmarks at 1920x1080 on the headless context: a full frame of
-// the standard box with 1 and 8 antialiasing passes, reading a frame back,
-// and encoding a captured picture in each save format (into memory).
+// the standard box with 1 and 8 antialiasing passes, an 8-pass frame of every
+// cover type, reading a frame back, and encoding a captured picture in each
+// save format (into memory).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <sstream>
 
 #include "app/ProgramFolder.h"
-#include "app/RenderSession.h"
+#include "app/MainState.h"
+#include "app/cover/CoverAssembly.h"
+#include "core/model/CoverTypes.h"
 #include "core/images/PictureDepth.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
@@ -19,31 +22,33 @@ using namespace tessaly;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-// One session for the whole run, set up like the panel shows the standard
-// box: shipped placeholders, camera lifted, cover turned, some reflection.
-RenderSession* MakeSession() {
+// One state for the whole run, with the shipped catalogue, set up like the
+// panel shows the standard box: shipped placeholders, camera lifted, cover
+// turned, some reflection.
+MainState* MakeState() {
     static QuietPort port(false);
-    static std::unique_ptr<RenderSession> session = [] {
-        auto s =
-            std::make_unique<RenderSession>(ProgramFolder(), port, std::make_unique<EglContext>());
+    static std::unique_ptr<MainState> state = [] {
+        auto s = std::make_unique<MainState>(ProgramFolder(), port, std::make_unique<EglContext>());
         SetupOptions options;
         options.width = kWidth;
         options.height = kHeight;
-        options.modelPath = ProgramFolder() + "Tsym/stdbox.emo";
-        if (!s->SetupRendering(options)) return std::unique_ptr<RenderSession>();
-        TmodelEMO& model = s->Catalogue.Item(1).Model;
-        model.SetTextureByName("Front", s->ImageTextures[0]);
-        model.SetTextureByName("Side", s->ImageTextures[1]);
-        model.SetTextureByName("Top", s->ImageTextures[2]);
-        s->TheScene.Model = &model;
-        SceneSettings& settings = s->TheScene.Settings;
+        if (!s->Session.SetupRendering(options) || s->Session.Catalogue.Count < 1)
+            return std::unique_ptr<MainState>();
+        s->SetRenderingEnabled(true);
+        SelectCover(*s, s->Session.Catalogue.FindEntry("stdbox"));
+        SceneSettings& settings = s->Session.TheScene.Settings;
         settings.CameraLift = 15.0f;
         settings.CoverRotate = 330.0f;
         settings.FloorOpacity = 0.5f;
-        s->Frames.RenderFrame(false);
+        s->Session.Frames.RenderFrame(false);
         return s;
     }();
-    return session.get();
+    return state.get();
+}
+
+RenderSession* MakeSession() {
+    MainState* state = MakeState();
+    return state ? &state->Session : nullptr;
 }
 
 RenderSession& Session() {
@@ -69,6 +74,29 @@ void BM_Frame(benchmark::State& state) {
     state.SetLabel(std::to_string(passes) + (passes == 1 ? " pass" : " passes"));
 }
 BENCHMARK(BM_Frame)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// An 8-pass frame of each cover type (argument: index into the type table),
+// the cases half open.
+void BM_CoverFrame(benchmark::State& state) {
+    if (!Ready(state)) return;
+    MainState& s = *MakeState();
+    const CoverType& type = kCoverTypes.at(static_cast<std::size_t>(state.range(0)));
+    SelectCover(s, s.Session.Catalogue.FindEntry(type.Id));
+    if (type.Options == CoverOptions::CaseAngle) s.Controls.caseAngleSB.SetPosition(70);
+    s.Session.Frames.TrackBar1 = 8;
+    s.Session.TheScene.Settings.AAPasses = 8;
+    for (auto _ : state) {
+        s.Session.Frames.RenderFrame(false);
+        glFinish();
+    }
+    state.SetLabel(std::string(type.Id));
+    s.Controls.caseAngleSB.SetPosition(0);
+    SelectCover(s, s.Session.Catalogue.FindEntry("stdbox"));
+}
+BENCHMARK(BM_CoverFrame)
+    ->DenseRange(0, static_cast<int>(kCoverTypes.size()) - 1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_ReadBack(benchmark::State& state) {
     if (!Ready(state)) return;

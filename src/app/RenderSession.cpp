@@ -94,6 +94,11 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glShadeModel(GL_SMOOTH);
     glEnable(GL_LIGHTING);
+    // The reflection's fade is blended with the scene's blend function, which
+    // every frame leaves in force. Setting it here too keeps the very first
+    // frame (a headless capture is often the only one) from drawing the
+    // reflection unfaded under OpenGL's default function.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     GLReady = true;
     return ContextOk;

@@ -19,6 +19,18 @@ void GlPanel::initializeGL() {
 
 void GlPanel::paintGL() {
     if (OnPaint) OnPaint();
+    // The window composes the panel's framebuffer with its alpha channel,
+    // which blended drawing (the reflection) leaves below 1: the frame is
+    // made opaque, its colours untouched.
+    GLfloat clear[4];
+    GLboolean mask[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColorMask(mask[0], mask[1], mask[2], mask[3]);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
     ++frames_;
     ++windowFrames_;
     const qint64 now = clock_.elapsed();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QUrl>
 #include <filesystem>
@@ -123,6 +124,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
             glClear(GL_COLOR_BUFFER_BIT);
             return;
         }
+        const QScopedValueRollback drawing(port_->DrawingFrame, true);
         state_->Session.Frames.RenderFrame(true);
     };
     panel->OnResize = [this](int width, int height) {
@@ -333,7 +335,11 @@ bool MainWindow::CapturePicture(const std::string& path, int width, int height) 
     RenderSession& session = state_->Session;
     try {
         MakeCurrent();
-        RgbaImage picture = CaptureFrame(session.Frames, *session.Context, width, height);
+        RgbaImage picture;
+        {
+            const QScopedValueRollback drawing(port_->DrawingFrame, true);
+            picture = CaptureFrame(session.Frames, *session.Context, width, height);
+        }
         const std::string depthText = session.Settings.ReadValue("CDepth");
         const int depth = depthText == "16" ? 16 : depthText == "24" ? 24 : 32;
         if (path == "clipboard") {

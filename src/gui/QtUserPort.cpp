@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QOpenGLContext>
 
 namespace tessaly {
 
@@ -123,7 +124,18 @@ void QtUserPort::SetStatusText(int panel, const std::string& text) {
     const QString value = QString::fromStdString(text);
     if (label->text() == value) return;
     label->setText(value);
+    // Inside a frame or a capture the text waits for the next paint: painting
+    // the window now would draw the panel again in the middle of the frame
+    // and leave the window's compositing context current.
+    if (DrawingFrame) {
+        label->update();
+        return;
+    }
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    QSurface* surface = context ? context->surface() : nullptr;
     label->repaint();
+    if (context && surface && QOpenGLContext::currentContext() != context)
+        context->makeCurrent(surface);
 }
 
 std::optional<std::uint32_t> QtUserPort::ChooseColor(const std::string& dialog,

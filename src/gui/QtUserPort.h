@@ -31,6 +31,9 @@ class QtUserPort : public UserPort {
 
     // The status bar panels; set by the window once it has built them.
     std::vector<QLabel*> StatusPanels;
+    // Set by the window while it draws a frame or a capture: status texts
+    // are then shown by the next paint instead of at once.
+    bool DrawingFrame = false;
     // Switched on while a modal dialog is up.
     std::function<void(bool)> PaintTimer;
     // Tests answer instead of a person: when set, no dialog is shown.

@@ -14,7 +14,7 @@
 namespace tessaly {
 namespace {
 
-TEST(PanelEndToEnd, DrawsTheCoverInTheWindowFastEnough) {
+TEST(PanelEndToEnd, DrawsTheCoverInTheWindow) {
     if (!test::OnDisplay()) GTEST_SKIP() << "needs TESSALY_GUI_DISPLAY=1 and a display";
     auto window = test::MakeWindow(true);
     window->show();
