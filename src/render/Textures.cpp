@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "core/images/AreaScale.h"
 #include "core/images/BmpReader.h"
 #include "core/images/JpegCodec.h"
 #include "core/images/PictureReader.h"
@@ -44,10 +45,11 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     const GLenum layout = format == PixelFormat::RGBA ? GL_RGBA : GL_RGB;
 
-    // The picture is brought to power-of-two sides here, to the size GLU
-    // itself would choose, because GLU's mipmap builder loses the last row
-    // when it widens a picture whose height it keeps (a 3 x 2 picture came
-    // out 4 x 2 with its top row black). Its plain scaler has no such fault.
+    // The picture is brought to power-of-two sides, the size the GL utility
+    // library's mipmap builder would choose, by area averaging (its own box
+    // filter). Both filters sample level 0 only, so only level 0 is made:
+    // the finer levels would never be read, and building them on the CPU
+    // cost most of the time of opening a project with large photographs.
     int texWidth = GluTextureSide(width);
     int texHeight = GluTextureSide(height);
     GLint maxSide = 0;
@@ -58,20 +60,17 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
     }
     std::vector<std::uint8_t> scaled;
     if (texWidth != width || texHeight != height) {
-        const std::size_t components = format == PixelFormat::RGBA ? 4 : 3;
+        const int components = format == PixelFormat::RGBA ? 4 : 3;
         scaled.resize(static_cast<std::size_t>(texWidth) * texHeight * components);
-        if (gluScaleImage(layout, width, height, GL_UNSIGNED_BYTE, pixels, texWidth, texHeight,
-                          GL_UNSIGNED_BYTE, scaled.data()) == 0) {
-            width = texWidth;
-            height = texHeight;
-            pixels = scaled.data();
-        }
+        ScaleByArea(pixels, width, height, components, scaled.data(), texWidth, texHeight);
+        width = texWidth;
+        height = texHeight;
+        pixels = scaled.data();
     }
 
-    if (format == PixelFormat::RGBA)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, layout, GL_UNSIGNED_BYTE, pixels);
-    else
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, layout, GL_UNSIGNED_BYTE, pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, format == PixelFormat::RGBA ? GL_RGBA : GL_RGB, width, height, 0,
+                 layout, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousUnpack);
     glPixelStorei(GL_PACK_ALIGNMENT, previousPack);
     return name;
