@@ -1,6 +1,7 @@
 #include "app/MainState.h"
 
 #include "app/cover/CoverOptions.h"
+#include "app/options/OptionsHandlers.h"
 #include "app/scene/SceneControls.h"
 
 namespace tessaly {
@@ -11,6 +12,7 @@ MainState::MainState(std::string programFolder, UserPort& port, std::unique_ptr<
     Session.Frames.RenderingEnabled = false;
     BindCoverOptions(*this);
     BindSceneControls(*this);
+    BindOptionsHandlers(*this);
     RefreshSliderLabels(*this);
 }
 

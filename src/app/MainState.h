@@ -10,6 +10,8 @@
 
 #include "app/MainControls.h"
 #include "app/RenderSession.h"
+#include "app/language/LanguageSwitch.h"
+#include "app/options/OptionsState.h"
 #include "core/model/CoverParameters.h"
 
 namespace tessaly {
@@ -21,6 +23,9 @@ public:
     RenderSession Session;
     CoverParameters Cover;
     MainControls Controls;
+    // The options dialog's preferences and the language component.
+    OptionsState Options;
+    LanguageHost Languages;
 
     // The rendering-enabled flag: nothing is drawn and no cover is selected
     // while it is clear (during start-up).

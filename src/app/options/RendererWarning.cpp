@@ -1,0 +1,39 @@
+#include "app/options/RendererWarning.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/MainState.h"
+#include "core/i18n/Messages.h"
+#include "core/settings/SettingsFile.h"
+
+namespace tessaly {
+
+bool IsSoftwareRenderer(const std::string& renderer) {
+    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+        if (renderer.find(name) != std::string::npos) return true;
+    return false;
+}
+
+bool ShouldShowRendererWarning(const std::string& renderer, const std::string& dWarningValue) {
+    if (!IsSoftwareRenderer(renderer)) return false;
+    std::string value = dWarningValue;
+    std::transform(value.begin(), value.end(), value.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return value == "ON";
+}
+
+std::string RendererWarningText(const MainState& state) {
+    std::string text;
+    for (int i = 1; i <= 5; ++i) {
+        if (i > 1) text += '\n';
+        text += GetMessage(state.Session.LanguageFile, "wline" + std::to_string(i));
+    }
+    return text;
+}
+
+void StoreRendererWarningChoice(MainState& state, bool doNotShowAgain) {
+    state.Session.Settings.WriteValue(kDWarningWriteKey, doNotShowAgain ? kSettingOff : kSettingOn);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,28 @@
+// The start-up warning about a software renderer: when the OpenGL driver in
+// use is Mesa's generic software rasteriser (llvmpipe, softpipe or swrast),
+// drawing is slow, and the user is told so once per start unless they have
+// asked not to be ("dWarning" = "off").
+#pragma once
+
+#include <string>
+
+namespace tessaly {
+
+class MainState;
+
+// Whether `renderer` (the GL_RENDERER string) names a generic software
+// rasteriser; letter case matters, as the drivers write their names.
+bool IsSoftwareRenderer(const std::string& renderer);
+
+// Whether to warn: a software renderer and a "dWarning" value equal to "ON"
+// in any letter case (a missing key reads "-" and shows nothing).
+bool ShouldShowRendererWarning(const std::string& renderer, const std::string& dWarningValue);
+
+// The warning's five lines, "wline1" to "wline5", in the current language.
+std::string RendererWarningText(const MainState& state);
+
+// The warning's check box: checked stores "off" (never warn again),
+// unchecked "on", at once.
+void StoreRendererWarningChoice(MainState& state, bool doNotShowAgain);
+
+}  // namespace tessaly

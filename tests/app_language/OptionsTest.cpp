@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "LanguageFixture.h"
+#include "app/options/OptionsHandlers.h"
+#include "app/options/RendererWarning.h"
+
+namespace tessaly::test {
+namespace {
+
+using OptionsTest = LanguageTest;
+
+TEST_F(OptionsTest, LoadSettingsSetsTheControlsAndWritesBackWhatTheClicksWrite) {
+    Write("settings.ini", SettingsText("/usr/bin/gimp", "On", "on", "pref", "16"));
+    LoadSettings(state);
+    const OptionsState& o = state.Options;
+    EXPECT_EQ(o.EditorPath, "/usr/bin/gimp");
+    EXPECT_EQ(o.Label6.Caption, "/usr/bin/gimp");
+    EXPECT_FALSE(o.CheckBox1.Checked);  // values compare exactly: "On" is not "on"
+    EXPECT_TRUE(o.CheckBox2.Checked);
+    EXPECT_TRUE(o.RadioButton1.Checked);
+    EXPECT_FALSE(o.RadioButton2.Checked);
+    EXPECT_FALSE(o.CaptureSameAsView);
+    EXPECT_TRUE(o.RadioButton3.Checked);
+    EXPECT_FALSE(o.RadioButton5.Checked);
+    // The handlers ran on each change away from the design-time states.
+    EXPECT_EQ(Read("settings.ini"),
+              SettingsText("/usr/bin/gimp", "off", "on", "pref", "16", "English.ini", "on"));
+}
+
+TEST_F(OptionsTest, LoadSettingsWithTheDesignTimeValuesWritesNothing) {
+    const std::string text = SettingsText("PBRUSH", "on", "off", "view", "32");
+    Write("settings.ini", text);
+    std::filesystem::permissions(dir / "settings.ini", std::filesystem::perms::owner_read);
+    EXPECT_NO_THROW(LoadSettings(state));
+    std::filesystem::permissions(dir / "settings.ini", std::filesystem::perms::owner_all);
+    EXPECT_TRUE(state.Options.CaptureSameAsView);
+    EXPECT_TRUE(state.Options.RadioButton5.Checked);
+    EXPECT_EQ(Read("settings.ini"), text);
+}
+
+TEST_F(OptionsTest, ANonNumericDepthStopsTheLoadAfterTheEarlierValues) {
+    Write("settings.ini", SettingsText("PBRUSH", "off", "on", "pref", "deep"));
+    EXPECT_THROW(LoadSettings(state), std::invalid_argument);
+    EXPECT_FALSE(state.Options.CheckBox1.Checked);
+    EXPECT_FALSE(state.Options.CaptureSameAsView);
+    EXPECT_TRUE(state.Options.RadioButton5.Checked);
+    EXPECT_THROW(OptionsFormShow(state), std::invalid_argument);
+
+    // Without a settings file every value reads "-": the depth fails too.
+    std::filesystem::remove(dir / "settings.ini");
+    MainState fresh(dir.Path().string() + "/", port, std::make_unique<NoGLContext>());
+    EXPECT_THROW(LoadSettings(fresh), std::invalid_argument);
+    EXPECT_EQ(fresh.Options.EditorPath, "");
+}
+
+TEST_F(OptionsTest, EveryClickIsStoredAtOnce) {
+    LoadSettings(state);
+    OptionsState& o = state.Options;
+    o.RadioButton3.SetChecked(true);
+    EXPECT_EQ(Stored("CDepth"), "16");
+    EXPECT_FALSE(o.RadioButton4.Checked);
+    o.RadioButton5.SetChecked(true);
+    EXPECT_EQ(Stored("CDepth"), "32");
+    o.CheckBox1.SetChecked(false);
+    EXPECT_EQ(Stored("OpenPic"), "off");
+    o.CheckBox2.SetChecked(false);
+    EXPECT_EQ(Stored("UpdateCheck"), "off");
+    o.RadioButton1.SetChecked(true);
+    EXPECT_EQ(Stored("capture"), "pref");
+    EXPECT_FALSE(o.CaptureSameAsView);
+    // Checking a checked button again runs nothing.
+    Write("settings.ini", SettingsText());
+    TSettingsFile& settings = state.Session.Settings;
+    settings.Load(dir / "settings.ini");
+    o.RadioButton1.SetChecked(true);
+    EXPECT_EQ(Stored("capture"), "view");
+    // Closing with the window's button after "Same as viewed" keeps it.
+    o.RadioButton2.SetChecked(true);
+    EXPECT_TRUE(o.CaptureSameAsView);
+    // "OK" stores the mode of the checked button.
+    Write("settings.ini", SettingsText("PBRUSH", "on", "on", "pref"));
+    settings.Load(dir / "settings.ini");
+    OptionsBitBtn2Click(state);
+    EXPECT_EQ(Stored("capture"), "view");
+}
+
+TEST_F(OptionsTest, FormShowReadsTheStoredModeAndDepth) {
+    LoadSettings(state);
+    Write("settings.ini", SettingsText("PBRUSH", "on", "on", "pref", "24"));
+    state.Session.Settings.Load(dir / "settings.ini");
+    state.Options.EditorPath = "/opt/paint";
+    OptionsFormShow(state);
+    EXPECT_TRUE(state.Options.RadioButton1.Checked);
+    EXPECT_FALSE(state.Options.CaptureSameAsView);
+    EXPECT_TRUE(state.Options.RadioButton4.Checked);
+    EXPECT_EQ(state.Options.Label6.Caption, "/opt/paint");
+    // Another integer changes nothing.
+    Write("settings.ini", SettingsText("PBRUSH", "on", "on", "pref", "8"));
+    state.Session.Settings.Load(dir / "settings.ini");
+    OptionsFormShow(state);
+    EXPECT_TRUE(state.Options.RadioButton4.Checked);
+}
+
+TEST_F(OptionsTest, EditorButtons) {
+    LoadSettings(state);
+    // "Select": cancelled changes nothing, a chosen file is stored.
+    port.files = {std::nullopt, std::string("/usr/local/bin/paint")};
+    OptionsBitBtn1Click(state);
+    EXPECT_EQ(Stored("DefaultEditor"), "PBRUSH");
+    OptionsBitBtn1Click(state);
+    EXPECT_EQ(port.dialogs, (std::vector<std::string>{"SelectEditor", "SelectEditor"}));
+    EXPECT_EQ(Stored("DefaultEditor"), "/usr/local/bin/paint");
+    EXPECT_EQ(state.Options.Label6.Caption, "/usr/local/bin/paint");
+
+    // "Built-in editor": No changes nothing; Yes takes our own editor.
+    port.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    OptionsBitBtn3Click(state);
+    EXPECT_EQ(state.Options.EditorPath, "/usr/local/bin/paint");
+    OptionsBitBtn3Click(state);
+    const std::string builtIn = dir.Path().string() + "/builtined";
+    EXPECT_EQ(state.Options.EditorPath, builtIn);
+    EXPECT_EQ(Stored("DefaultEditor"), builtIn);
+    EXPECT_EQ(port.messages.back().text, "Are you sure you want to switch to built-in editor? ");
+    EXPECT_EQ(port.messages.back().buttons, MessageButtons::YesNo);
+
+    // "Switch to default": the desktop's paint program.
+    port.answers = {MessageAnswer::Yes};
+    OptionsDefSwitchClick(state);
+    EXPECT_EQ(state.Options.Label6.Caption, "PBRUSH");
+    EXPECT_EQ(Stored("DefaultEditor"), "PBRUSH");
+    // The editor is the first key: read back by position at the next start.
+    MainState next(dir.Path().string() + "/", port, std::make_unique<NoGLContext>());
+    LoadSettings(next);
+    EXPECT_EQ(next.Options.EditorPath, "PBRUSH");
+}
+
+TEST(RendererWarning, ShownForSoftwareRasterisersWhenSwitchedOn) {
+    for (const char* renderer :
+         {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer swrast"}) {
+        EXPECT_TRUE(ShouldShowRendererWarning(renderer, "on")) << renderer;
+        EXPECT_TRUE(ShouldShowRendererWarning(renderer, "oN")) << renderer;
+        EXPECT_FALSE(ShouldShowRendererWarning(renderer, "off")) << renderer;
+        EXPECT_FALSE(ShouldShowRendererWarning(renderer, "-")) << renderer;
+        EXPECT_FALSE(ShouldShowRendererWarning(renderer, " on")) << renderer;
+    }
+    for (const char* renderer :
+         {"NVIDIA H100 80GB HBM3/PCIe/SSE2", "AMD Radeon RX 7900 (radeonsi, navi31, LLVM 15.0.7)",
+          "", "LLVMPIPE"})
+        EXPECT_FALSE(ShouldShowRendererWarning(renderer, "on")) << renderer;
+}
+
+TEST_F(OptionsTest, WarningTextAndChoice) {
+    LoadSettings(state);
+    EXPECT_EQ(RendererWarningText(state), "wline1\nwline2\nwline3\nwline4\nwline5");
+    WriteLanguage("English.ini", "English");
+    state.Session.LanguageFile = (dir / "Languages/English.ini").string();
+    EXPECT_EQ(RendererWarningText(state), "English one\nwline2\nwline3\nwline4\nwline5");
+
+    StoreRendererWarningChoice(state, true);
+    EXPECT_EQ(Stored("dWarning"), "off");
+    // Ticking and unticking again before "Ok" leaves "on".
+    StoreRendererWarningChoice(state, false);
+    EXPECT_EQ(Stored("dWarning"), "on");
+}
+
+}  // namespace
+}  // namespace tessaly::test
