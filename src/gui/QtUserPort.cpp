@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +11,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QOpenGLContext>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "core/mail/DocumentsFolder.h"
 
 namespace tessaly {
 
@@ -33,6 +38,8 @@ const std::map<std::string, FileDialogKind>& FileDialogs() {
         {"SaveCoverDialog", {"Images", true, "eCover projects (*.eco)", "eco"}},
         {"OpenTemplateDialog", {"Templates", false, "Templates (*.tem);;All files (*)", ""}},
         {"SaveTemplateDialog", {"Templates", true, "Templates (*.tem)", "tem"}},
+        // Programs have no extension of their own here, so every file is offered.
+        {"SelectEditor", {"", false, "All files (*)", ""}},
         {"CaptureDialog",
          {"Screenshots", true,
           "Bitmap Files ( *.bmp ) (*.bmp);;JPG files (*.jpg) (*.jpg);;PNG files (*.png) (*.png)",
@@ -202,6 +209,20 @@ std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog)
         if (CaptureFilterIndex < 1) CaptureFilterIndex = 1;
     }
     return box.selectedFiles().first().toStdString();
+}
+
+bool QtUserPort::OpenDocument(const std::string& target) {
+    if (OpenAnswer) return OpenAnswer(target);
+    const QString text = QString::fromStdString(target);
+    const QUrl url = text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+std::optional<std::string> QtUserPort::DocumentsFolder() {
+    if (DocumentsAnswer) return DocumentsAnswer();
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (auto folder = FindDocumentsFolder(desktop.toStdString())) return folder->string();
+    return std::nullopt;
 }
 
 }  // namespace tessaly

@@ -28,6 +28,10 @@ class QtUserPort : public UserPort {
     std::optional<std::uint32_t> ChooseColor(const std::string& dialog,
                                              std::uint32_t initial) override;
     std::optional<std::string> ChooseFileName(const std::string& dialog) override;
+    // Files by QDesktopServices (xdg-open); addresses as they are.
+    bool OpenDocument(const std::string& target) override;
+    // The desktop's documents location first, then the XDG settings.
+    std::optional<std::string> DocumentsFolder() override;
 
     // The status bar panels; set by the window once it has built them.
     std::vector<QLabel*> StatusPanels;
@@ -41,6 +45,9 @@ class QtUserPort : public UserPort {
                                 MessageButtons buttons)>
         Answer;
     std::function<std::optional<std::string>(const std::string& dialog)> FileAnswer;
+    // Tests see what would be handed to the desktop instead.
+    std::function<bool(const std::string& target)> OpenAnswer;
+    std::function<std::optional<std::string>()> DocumentsAnswer;
 
     // The folder a named dialog starts in, created when missing.
     QString DialogFolder(const std::string& dialog) const;

@@ -44,6 +44,12 @@ public:
         return a;
     }
 
+    bool OpenDocument(const std::string& target) override {
+        opened.push_back(target);
+        return true;
+    }
+    std::optional<std::string> DocumentsFolder() override { return documentsFolder; }
+
     // Keys of the messages shown, in order (empty for fixed texts).
     std::vector<std::string> Keys() const {
         std::vector<std::string> keys;
@@ -57,6 +63,10 @@ public:
     std::vector<std::string> status;
     std::string firstPanel;
     std::deque<MessageAnswer> answers;
+    // Documents and addresses handed to the desktop, in order.
+    std::vector<std::string> opened;
+    // What DocumentsFolder answers (nullopt: there is none).
+    std::optional<std::string> documentsFolder;
 };
 
 }  // namespace tessaly::test

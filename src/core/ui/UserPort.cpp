@@ -2,7 +2,14 @@
 
 #include <iostream>
 
+#include "core/mail/DocumentsFolder.h"
+
 namespace tessaly {
+
+std::optional<std::string> UserPort::DocumentsFolder() {
+    if (auto folder = FindDocumentsFolder()) return folder->string();
+    return std::nullopt;
+}
 
 MessageAnswer QuietPort::ShowMessage(MessageKind kind, const std::string& text,
                                      const std::string& caption, MessageButtons buttons,

@@ -48,6 +48,15 @@ public:
                                                      std::uint32_t initial) {
         return std::nullopt;
     }
+
+    // Hands a document (an absolute file path) or an address ("https:...",
+    // "mailto:...") to the desktop, which opens it with the program that
+    // handles it. Whether the desktop took it; without a desktop nothing opens.
+    virtual bool OpenDocument(const std::string& target) { return false; }
+
+    // The user's documents folder, made when missing; nullopt when there is
+    // none and none can be made. By default from the XDG settings and $HOME.
+    virtual std::optional<std::string> DocumentsFolder();
 };
 
 // A port that shows nothing and answers every question with its safe default

@@ -1,0 +1,31 @@
+#include "app/web/Site.h"
+
+#include <cstdlib>
+
+#include "core/web/SiteAddresses.h"
+
+#ifndef TESSALY_DEFAULT_SITE_URL
+#define TESSALY_DEFAULT_SITE_URL "https://tessaly.example"
+#endif
+#ifndef TESSALY_VERSION
+#define TESSALY_VERSION "0.0.0"
+#endif
+
+namespace tessaly {
+
+std::string SiteBase() {
+    std::string base = TESSALY_DEFAULT_SITE_URL;
+    if (const char* env = std::getenv("TESSALY_SITE_URL"); env && *env) base = env;
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    return base;
+}
+
+std::string SitePage(std::string_view path) {
+    return SiteAddress(SiteBase(), path);
+}
+
+std::string_view ProgramVersion() {
+    return TESSALY_VERSION;
+}
+
+}  // namespace tessaly

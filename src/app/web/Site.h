@@ -1,0 +1,22 @@
+// Site: the maker's web site as this build knows it, and the build's own
+// version. The site is fixed when the program is built (the CMake cache
+// variable TESSALY_SITE_URL); the environment variable of the same name
+// overrides it, so tests and private mirrors can point the links and the
+// update check elsewhere.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+// The site's base address, without a trailing "/".
+std::string SiteBase();
+
+// SiteBase() followed by one of the paths of SiteAddresses.h.
+std::string SitePage(std::string_view path);
+
+// The version this program was built as ("0.1.0").
+std::string_view ProgramVersion();
+
+}  // namespace tessaly
