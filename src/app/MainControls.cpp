@@ -1,5 +1,7 @@
 #include "app/MainControls.h"
 
+#include <string>
+
 #include "core/model/CoverParameters.h"
 
 namespace tessaly {
@@ -16,6 +18,12 @@ Control& AddGroup(ControlSet& all, const char* name, int height) {
 Control& AddLabel(ControlSet& all, const char* name, const char* caption) {
     Control& c = all.Add<Control>(name);
     c.Caption = caption;
+    return c;
+}
+
+Control& AddDisabled(ControlSet& all, const char* name) {
+    Control& c = all.Add<Control>(name);
+    c.Enabled = false;
     return c;
 }
 
@@ -105,11 +113,50 @@ MainControls::MainControls()
       Label22(All.Add<Control>("Label22")),
       Label10(All.Add<Control>("Label10")),
       Label23(All.Add<Control>("Label23")),
-      Label11(All.Add<Control>("Label11")) {
+      Label11(All.Add<Control>("Label11")),
+      BitBtn5(AddDisabled(All, "BitBtn5")),
+      BitBtn6(AddDisabled(All, "BitBtn6")),
+      BitBtn9(AddDisabled(All, "BitBtn9")),
+      BitBtn7(AddDisabled(All, "BitBtn7")),
+      BitBtn12(AddDisabled(All, "BitBtn12")),
+      BitBtn10(AddDisabled(All, "BitBtn10")),
+      BitBtn15(AddDisabled(All, "BitBtn15")),
+      BitBtn13(AddDisabled(All, "BitBtn13")),
+      Background(All.Add<Control>("Background")),
+      BitBtn17(AddDisabled(All, "BitBtn17")),
+      BitBtn18(AddDisabled(All, "BitBtn18")),
+      BitBtn21(AddDisabled(All, "BitBtn21")),
+      BitBtn19(AddDisabled(All, "BitBtn19")),
+      BitBtn24(AddDisabled(All, "BitBtn24")),
+      BitBtn22(AddDisabled(All, "BitBtn22")) {
+    for (int b = 1; b <= 4; ++b)
+        for (int i = 1; i <= 3; ++i)
+            bookImages_[b - 1][i - 1] =
+                &All.Add<Control>("Book" + std::to_string(b) + "Image" + std::to_string(i));
     BImagesPanel.Visible = false;
     FOVLabel.Caption = "45\u00B0";
     Label17.Caption = "0\u00B0";
     Label58.Caption = "0\u00B0";
+}
+
+Control& MainControls::EditButton(int slot) {
+    Control* const buttons[4] = {&BitBtn5, &BitBtn9, &BitBtn12, &BitBtn15};
+    return *buttons[slot - 1];
+}
+
+Control& MainControls::RefreshButton(int slot) {
+    Control* const buttons[4] = {&BitBtn6, &BitBtn7, &BitBtn10, &BitBtn13};
+    return *buttons[slot - 1];
+}
+
+Control& MainControls::BookEditButton(int i) {
+    Control* const buttons[3] = {&BitBtn17, &BitBtn21, &BitBtn24};
+    return *buttons[i - 1];
+}
+
+Control& MainControls::BookRefreshButton(int i) {
+    Control* const buttons[3] = {&BitBtn18, &BitBtn19, &BitBtn22};
+    return *buttons[i - 1];
 }
 
 }  // namespace tessaly

@@ -4,6 +4,8 @@
 // read and write them.
 #pragma once
 
+#include <array>
+
 #include "app/controls/Controls.h"
 
 namespace tessaly {
@@ -108,11 +110,47 @@ struct MainControls {
     Control& Label23;
     Control& Label11;
 
+    // Image slots: the Edit and Refresh buttons of the three faces and the
+    // floor, disabled until the slot has a file of its own; the floor's
+    // thumbnail; the book panel's Edit and Refresh buttons (for images 1..3
+    // of the current book) and its twelve thumbnails.
+    Control& BitBtn5;
+    Control& BitBtn6;
+    Control& BitBtn9;
+    Control& BitBtn7;
+    Control& BitBtn12;
+    Control& BitBtn10;
+    Control& BitBtn15;
+    Control& BitBtn13;
+    Control& Background;
+    Control& BitBtn17;
+    Control& BitBtn18;
+    Control& BitBtn21;
+    Control& BitBtn19;
+    Control& BitBtn24;
+    Control& BitBtn22;
+    // Which book images have a file of their own ([book][image], 0-based),
+    // and the book (1..4) the book panel shows.
+    std::array<std::array<bool, 3>, 4> BookImageFlags{};
+    int CurrentBook = 1;
+
+    // Slot 1..3 is a face, 4 the floor.
+    Control& EditButton(int slot);
+    Control& RefreshButton(int slot);
+    // Image i (1..3) of the book panel.
+    Control& BookEditButton(int i);
+    Control& BookRefreshButton(int i);
+    // Thumbnail of image i (1..3) of book b (1..4): "Book<b>Image<i>".
+    Control& BookImage(int b, int i) { return *bookImages_.at(b - 1).at(i - 1); }
+
     // The group for image slot g (1..3) and its parts.
     Control& Group(int g) { return g == 1 ? Group1 : g == 2 ? Group2 : Group3; }
     Control& Image(int g) { return g == 1 ? Image1 : g == 2 ? Image2 : Image3; }
     Control& Shape(int g) { return g == 1 ? Shape1 : g == 2 ? Shape2 : Shape3; }
     Control& LSize(int g) { return g == 1 ? LSize1 : g == 2 ? LSize2 : LSize3; }
+
+private:
+    std::array<std::array<Control*, 3>, 4> bookImages_{};
 };
 
 }  // namespace tessaly

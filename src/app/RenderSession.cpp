@@ -3,19 +3,11 @@
 #include <filesystem>
 
 #include "core/i18n/Messages.h"
+#include "core/io/FileIO.h"
 #include "core/images/PictureReader.h"
 #include "render/Textures.h"
 
 namespace tessaly {
-
-namespace {
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
-}  // namespace
 
 RenderSession::RenderSession(std::string programFolder, UserPort& port,
                              std::unique_ptr<TGLContext> context)

@@ -1,4 +1,4 @@
-#include "gui/ImageSlots.h"
+#include "gui/EditorLauncher.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -6,23 +6,9 @@
 #include <QUrl>
 #include <filesystem>
 
-#include "app/MainState.h"
-#include "core/images/PictureReader.h"
-#include "render/Textures.h"
+#include "app/options/OptionsHandlers.h"
 
 namespace tessaly {
-
-std::string MakeWorkingCopy(const std::string& programFolder, const std::string& name,
-                            const std::string& chosen) {
-    namespace fs = std::filesystem;
-    const std::string folder = programFolder + "Images/";
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    const std::string target = folder + name + fs::path(chosen).extension().string();
-    if (!fs::equivalent(chosen, target, ec))
-        fs::copy_file(chosen, target, fs::copy_options::overwrite_existing, ec);
-    return target;
-}
 
 std::string ResolveEditor(const std::string& setting) {
     if (setting.empty() || setting == "-") return {};
@@ -34,35 +20,24 @@ std::string ResolveEditor(const std::string& setting) {
     return {};
 }
 
-void StartEditor(const std::string& editorSetting, const std::string& path) {
+std::vector<std::string> EditorArguments(const std::string& editor, const std::string& path,
+                                         const std::string& aspect) {
+    if (!aspect.empty() && std::filesystem::path(editor).filename() == kBuiltInEditorName)
+        return {"--aspect", aspect, path};
+    return {path};
+}
+
+void StartEditor(const std::string& editorSetting, const std::string& path,
+                 const std::string& aspect) {
     const std::string editor = ResolveEditor(editorSetting);
     if (editor.empty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
         return;
     }
-    QProcess::startDetached(QString::fromStdString(editor), {QString::fromStdString(path)});
-}
-
-bool SetFloorImage(MainState& state, const std::string& path, bool fileRoad) {
-    RenderSession& session = state.Session;
-    GLuint& texture = session.TheScene.Floor.Texture;
-    if (fileRoad) {
-        GLuint fresh = 0;
-        if (!TextureFromFile(path, fresh, session.Port) || fresh == 0) return false;
-        ReleaseTexture(texture);
-        texture = fresh;
-        return true;
-    }
-    RgbaImage picture;
-    try {
-        picture = ReadPicture(path);
-    } catch (const std::exception& e) {
-        session.Port.ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
-        return false;
-    }
-    ReleaseTexture(texture);
-    TextureFromPicture(picture, texture);
-    return true;
+    QStringList arguments;
+    for (const std::string& a : EditorArguments(editor, path, aspect))
+        arguments << QString::fromStdString(a);
+    QProcess::startDetached(QString::fromStdString(editor), arguments);
 }
 
 }  // namespace tessaly

@@ -1,30 +1,24 @@
-// ImageSlots: what the Select, Edit and Refresh buttons of an image slot do
-// outside the widgets: the working copy in "Images" under the slot's fixed
-// name, the new texture, and starting the external editor.
+// EditorLauncher: starts the image editor the options name on a working copy.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tessaly {
-
-class MainState;
-
-// ProgramFolder + "Images/" + `name` + the extension of `chosen` (letter case
-// kept). Copies `chosen` over it unless they are the same file; a failing
-// copy is not reported (the path is used all the same).
-std::string MakeWorkingCopy(const std::string& programFolder, const std::string& name,
-                            const std::string& chosen);
 
 // The program that edits images: the setting "DefaultEditor", where
 // "PBRUSH" stands for the first of a few common paint programs found in PATH;
 // empty means the desktop's default handler.
 std::string ResolveEditor(const std::string& setting);
 
-// Starts the editor on `path` without waiting; failures are not reported.
-void StartEditor(const std::string& editorSetting, const std::string& path);
+// The editor's arguments: the picture's path, and for our own editor first
+// "--aspect" with the face's optimal size ("400x400") when there is one, so
+// that its crop starts locked to the face's proportions.
+std::vector<std::string> EditorArguments(const std::string& editor, const std::string& path,
+                                         const std::string& aspect);
 
-// Replaces the floor texture from a picture file (any format the readers know)
-// or, with `fileRoad`, through the texture file readers (BMP, JPEG, TGA).
-bool SetFloorImage(MainState& state, const std::string& path, bool fileRoad);
+// Starts the editor on `path` without waiting; failures are not reported.
+void StartEditor(const std::string& editorSetting, const std::string& path,
+                 const std::string& aspect = {});
 
 }  // namespace tessaly

@@ -1,9 +1,8 @@
 #include "gui/FloorTab.h"
 
-#include <QPixmap>
-
+#include "app/images/ImageSlots.h"
 #include "app/scene/SceneControls.h"
-#include "gui/ImageSlots.h"
+#include "gui/EditorLauncher.h"
 #include "gui/MainWindow.h"
 #include "gui/WidgetBinding.h"
 
@@ -15,48 +14,29 @@ FloorTab::FloorTab(MainWindow& window, QWidget* parent) : QWidget(parent), windo
     BindSlider(ui_.ReflexionSB, c.ReflexionSB, [&window] { window.DrawNow(); });
     BindCheckBox(ui_.FloorCheckBox, c.FloorCheckBox);
     BindSwatch(ui_.FloorShape, c.FloorShape);
-    ui_.BitBtn15->setEnabled(false);
-    ui_.BitBtn13->setEnabled(false);
+    BindEnabled(ui_.BitBtn15, c.BitBtn15);
+    BindEnabled(ui_.BitBtn13, c.BitBtn13);
+    BindPicture(ui_.Background, c.Background);
     connect(ui_.BitBtn3, &QPushButton::clicked, this, [&window] { Fcolor(window.State()); });
-
-    // Select: the working copy "Images/Floor" + extension; the thumbnail and
-    // the texture come from the chosen file.
     connect(ui_.BitBtn14, &QPushButton::clicked, this, [this] {
-        MainState& state = window_.State();
         const auto chosen = window_.Port().ChooseFileName("OpenPicture");
         if (!chosen) return;
-        ui_.BitBtn15->setEnabled(true);
-        ui_.BitBtn13->setEnabled(true);
-        state.Session.FloorPath = MakeWorkingCopy(window_.ProgramFolder(), "Floor", *chosen);
-        QPixmap picture(QString::fromStdString(*chosen));
-        if (picture.isNull())
-            window_.Port().ShowMessage(MessageKind::Error,
-                                       window_.Text("cli", "Could not load the image"), "",
-                                       MessageButtons::Ok, "cli");
-        else
-            ui_.Background->setPixmap(picture);
         window_.MakeCurrent();
-        SetFloorImage(state, *chosen, false);
-        state.Cover.Modified = true;
+        SelectSlotImage(window_.State(), kFloorSlot, *chosen);
     });
     connect(ui_.BitBtn15, &QPushButton::clicked, this, [this] {
         MainState& state = window_.State();
-        StartEditor(state.Session.Settings.ReadValue("DefaultEditor"), state.Session.FloorPath);
+        StartEditor(state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, kFloorSlot));
     });
-    // Refresh goes through the texture file readers, as the floor's own
-    // loader does.
     connect(ui_.BitBtn13, &QPushButton::clicked, this, [this] {
-        MainState& state = window_.State();
-        ShowFloorThumbnail();
         window_.MakeCurrent();
-        SetFloorImage(state, state.Session.FloorPath, true);
-        state.Cover.Modified = true;
+        RefreshSlotImage(window_.State(), kFloorSlot);
     });
 }
 
 void FloorTab::ShowFloorThumbnail() {
-    QPixmap picture(QString::fromStdString(window_.State().Session.FloorPath));
-    if (!picture.isNull()) ui_.Background->setPixmap(picture);
+    MainState& state = window_.State();
+    state.Controls.Background.SetPicture(state.Session.FloorPath);
 }
 
 }  // namespace tessaly

@@ -3,7 +3,8 @@
 #include <QPixmap>
 
 #include "app/cover/CoverAssembly.h"
-#include "gui/ImageSlots.h"
+#include "app/images/ImageSlots.h"
+#include "gui/EditorLauncher.h"
 #include "gui/MainWindow.h"
 #include "gui/WidgetBinding.h"
 
@@ -29,7 +30,16 @@ ImagesTab::ImagesTab(MainWindow& window, QWidget* parent) : QWidget(parent), win
         QLabel* thumb = FaceThumbnail(g);
         c.Image(g).OnUpdate = [thumb](const Control& image) {
             if (image.Width > 0 && image.Height > 0) thumb->setFixedSize(image.Width, image.Height);
+            ShowPicture(thumb, image);
         };
+        BindEnabled(faceButtons_[g - 1][1], c.EditButton(g));
+        BindEnabled(faceButtons_[g - 1][2], c.RefreshButton(g));
+    }
+    for (int b = 1; b <= 4; ++b)
+        for (int i = 1; i <= 3; ++i) BindPicture(BookThumbnail(b, i), c.BookImage(b, i));
+    for (int i = 1; i <= 3; ++i) {
+        BindEnabled(bookButtons_[i - 1][1], c.BookEditButton(i));
+        BindEnabled(bookButtons_[i - 1][2], c.BookRefreshButton(i));
     }
     BindVisibility(ui_.BitBtn26, c.BitBtn26);
     BindVisibility(ui_.SB3, c.SB3);
@@ -46,11 +56,11 @@ ImagesTab::ImagesTab(MainWindow& window, QWidget* parent) : QWidget(parent), win
     }
     for (int i = 1; i <= 3; ++i) {
         connect(bookButtons_[i - 1][0], &QPushButton::clicked, this,
-                [this, i] { SelectBookImage(currentBook_, i); });
+                [this, i] { SelectBookImage(CurrentBook(), i); });
         connect(bookButtons_[i - 1][1], &QPushButton::clicked, this,
-                [this, i] { EditBookImage(currentBook_, i); });
+                [this, i] { EditBookImage(CurrentBook(), i); });
         connect(bookButtons_[i - 1][2], &QPushButton::clicked, this,
-                [this, i] { RefreshBookImage(currentBook_, i); });
+                [this, i] { RefreshBookImage(CurrentBook(), i); });
     }
     const std::array<QAbstractButton*, 4> selectors{ui_.SB1, ui_.SB2, ui_.SB3, ui_.SB4};
     for (int b = 1; b <= 4; ++b)
@@ -58,7 +68,7 @@ ImagesTab::ImagesTab(MainWindow& window, QWidget* parent) : QWidget(parent), win
     connect(ui_.BitBtn26, &QPushButton::clicked, this, [this] {
         window_.State().Controls.BImagesPanel.Visible = true;
         ui_.ImagesStack->setCurrentIndex(1);
-        UpdateBookButtons(currentBook_);
+        UpdateBookButtons(CurrentBook());
     });
     connect(ui_.BitBtn25, &QPushButton::clicked, this, [this] {
         window_.State().Controls.BImagesPanel.Visible = false;
@@ -80,110 +90,66 @@ QLabel* ImagesTab::BookThumbnail(int b, int i) const {
     return thumbs.at(b - 1).at(i - 1);
 }
 
-bool ImagesTab::LoadThumbnail(QLabel* label, const std::string& path, bool reportFailure) {
-    QPixmap picture(QString::fromStdString(path));
-    if (picture.isNull()) {
-        if (reportFailure)
-            window_.Port().ShowMessage(MessageKind::Error,
-                                       window_.Text("cli", "Could not load the image"), "",
-                                       MessageButtons::Ok, "cli");
-        return false;
-    }
-    label->setPixmap(picture);
-    return true;
+int ImagesTab::CurrentBook() const {
+    return window_.State().Controls.CurrentBook;
 }
 
 void ImagesTab::ShowFaceThumbnails() {
-    RenderSession& session = window_.State().Session;
-    for (int g = 1; g <= 3; ++g) LoadThumbnail(FaceThumbnail(g), session.ImagePaths[g - 1], false);
+    MainState& state = window_.State();
+    for (int g = 1; g <= 3; ++g) state.Controls.Image(g).SetPicture(state.Session.ImagePaths[g - 1]);
     for (int b = 1; b <= 4; ++b)
         for (int i = 1; i <= 3; ++i)
-            LoadThumbnail(BookThumbnail(b, i), session.BookPaths[b - 1][i - 1], false);
+            state.Controls.BookImage(b, i).SetPicture(state.Session.BookPaths[b - 1][i - 1]);
 }
 
 void ImagesTab::SelectFace(int g) {
-    MainState& state = window_.State();
     const auto chosen = window_.Port().ChooseFileName("OpenPicture");
     if (!chosen) return;
-    faceButtons_[g - 1][1]->setEnabled(true);
-    faceButtons_[g - 1][2]->setEnabled(true);
-    const std::string path =
-        MakeWorkingCopy(window_.ProgramFolder(), "Image" + std::to_string(g), *chosen);
-    state.Session.ImagePaths[g - 1] = path;
-    LoadThumbnail(FaceThumbnail(g), path, true);
     window_.MakeCurrent();
-    state.Session.SetFaceImage(g - 1, path);
-    state.Cover.Modified = true;
-    SelectCover(state, state.Cover.Entry);
+    SelectSlotImage(window_.State(), g, *chosen);
 }
 
 void ImagesTab::EditFace(int g) {
-    RenderSession& session = window_.State().Session;
-    StartEditor(session.Settings.ReadValue("DefaultEditor"), session.ImagePaths[g - 1]);
+    MainState& state = window_.State();
+    StartEditor(state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, g),
+                state.Controls.LSize(g).Caption);
 }
 
 void ImagesTab::RefreshFace(int g) {
-    MainState& state = window_.State();
-    const std::string path = state.Session.ImagePaths[g - 1];
-    const bool loaded = LoadThumbnail(FaceThumbnail(g), path, true);
     window_.MakeCurrent();
-    if (loaded) state.Session.SetFaceImage(g - 1, path);
-    SelectCover(state, state.Cover.Entry);
-    state.Cover.Modified = true;
+    RefreshSlotImage(window_.State(), g);
 }
 
 void ImagesTab::SelectBookImage(int b, int i) {
-    MainState& state = window_.State();
     const auto chosen = window_.Port().ChooseFileName("OpenPicture");
     if (!chosen) return;
-    window_.Port().ShowStatus(0, window_.Text("liat", "Loading image..."), "liat");
-    const std::string path = MakeWorkingCopy(
-        window_.ProgramFolder(), "Book" + std::to_string(b) + "Image" + std::to_string(i), *chosen);
-    state.Session.BookPaths[b - 1][i - 1] = path;
-    bookImageSet_[b - 1][i - 1] = true;
-    if (LoadThumbnail(BookThumbnail(b, i), path, true)) {
-        window_.MakeCurrent();
-        state.Session.SetBookImage(b - 1, i - 1, path);
-    }
-    SelectCover(state, state.Cover.Entry);
-    state.Cover.Modified = true;
-    window_.Port().ShowStatus(0, window_.Text("done", "Done"), "done");
-    UpdateBookButtons(b);
+    window_.MakeCurrent();
+    tessaly::SelectBookImage(window_.State(), b, i, *chosen);
 }
 
 void ImagesTab::EditBookImage(int b, int i) {
     RenderSession& session = window_.State().Session;
-    StartEditor(session.Settings.ReadValue("DefaultEditor"), session.BookPaths[b - 1][i - 1]);
+    // The book panel's optimal sizes are fixed: covers 280x400, spine 80x400.
+    StartEditor(session.Settings.ReadValue("DefaultEditor"), session.BookPaths[b - 1][i - 1],
+                i == 3 ? "80x400" : "280x400");
 }
 
 void ImagesTab::RefreshBookImage(int b, int i) {
-    MainState& state = window_.State();
-    window_.Port().ShowStatus(0, window_.Text("riat", "Reloading image..."), "riat");
-    const std::string path = state.Session.BookPaths[b - 1][i - 1];
-    if (LoadThumbnail(BookThumbnail(b, i), path, true)) {
-        window_.MakeCurrent();
-        state.Session.SetBookImage(b - 1, i - 1, path);
-    }
-    state.Cover.Modified = true;
-    window_.Port().ShowStatus(0, window_.Text("done", "Done"), "done");
-    SelectCover(state, state.Cover.Entry);
+    window_.MakeCurrent();
+    tessaly::RefreshBookImage(window_.State(), b, i);
 }
 
 void ImagesTab::UpdateBookButtons(int b) {
-    for (int i = 1; i <= 3; ++i) {
-        bookButtons_[i - 1][1]->setEnabled(bookImageSet_[b - 1][i - 1]);
-        bookButtons_[i - 1][2]->setEnabled(bookImageSet_[b - 1][i - 1]);
-    }
+    tessaly::UpdateBookButtons(window_.State(), b);
 }
 
 void ImagesTab::SelectBook(int b) {
-    currentBook_ = b;
+    tessaly::SelectBook(window_.State(), b);
     ui_.Book1Stack->setCurrentIndex(b - 1);
     ui_.Book2Stack->setCurrentIndex(b - 1);
     ui_.Book3Stack->setCurrentIndex(b - 1);
     const std::array<QAbstractButton*, 4> selectors{ui_.SB1, ui_.SB2, ui_.SB3, ui_.SB4};
     selectors[b - 1]->setChecked(true);
-    UpdateBookButtons(b);
 }
 
 }  // namespace tessaly

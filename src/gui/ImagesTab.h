@@ -33,18 +33,14 @@ class ImagesTab : public QWidget {
     void RefreshBookImage(int b, int i);
     void UpdateBookButtons(int b);
     void SelectBook(int b);
-    int CurrentBook() const { return currentBook_; }
+    int CurrentBook() const;
 
   private:
     QLabel* FaceThumbnail(int g) const;
     QLabel* BookThumbnail(int b, int i) const;
-    bool LoadThumbnail(QLabel* label, const std::string& path, bool reportFailure);
 
     MainWindow& window_;
     Ui::ImagesTab ui_;
-    int currentBook_ = 1;
-    // Which book images have a file of their own.
-    std::array<std::array<bool, 3>, 4> bookImageSet_{};
     std::array<std::array<QPushButton*, 3>, 3> faceButtons_{};  // [g][select, edit, refresh]
     std::array<std::array<QPushButton*, 3>, 3> bookButtons_{};  // [i][select, edit, refresh]
 };

@@ -6,7 +6,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
+#include <QPixmap>
 #include <QSignalBlocker>
+#include <QVariant>
 
 namespace tessaly {
 
@@ -64,6 +66,24 @@ void BindGroup(QGroupBox* widget, Control& control) {
 
 void BindVisibility(QWidget* widget, Control& control) {
     control.OnUpdate = [widget](const Control& c) { widget->setVisible(c.Visible); };
+}
+
+void BindEnabled(QWidget* widget, Control& control) {
+    widget->setEnabled(control.Enabled);
+    control.OnUpdate = [widget](const Control& c) { widget->setEnabled(c.Enabled); };
+}
+
+void ShowPicture(QLabel* widget, const Control& control) {
+    const QVariant shown = widget->property("pictureVersion");
+    if (control.Picture.empty() || (shown.isValid() && shown.toInt() == control.PictureVersion))
+        return;
+    widget->setProperty("pictureVersion", control.PictureVersion);
+    QPixmap picture(QString::fromStdString(control.Picture));
+    if (!picture.isNull()) widget->setPixmap(picture);
+}
+
+void BindPicture(QLabel* widget, Control& control) {
+    control.OnUpdate = [widget](const Control& c) { ShowPicture(widget, c); };
 }
 
 void ShowSwatchColor(QWidget* widget, std::uint32_t color) {

@@ -26,6 +26,14 @@ void BindLabel(QLabel* widget, Control& control);
 // Title (when set) and visibility.
 void BindGroup(QGroupBox* widget, Control& control);
 void BindVisibility(QWidget* widget, Control& control);
+// Enabled state.
+void BindEnabled(QWidget* widget, Control& control);
+// A thumbnail: the control's picture file, loaded again whenever the control
+// (re)loads it; a file Qt cannot read leaves the thumbnail as it was.
+void BindPicture(QLabel* widget, Control& control);
+// Loads a picture control's file into `widget` when its version is newer
+// than the one shown (kept in the widget).
+void ShowPicture(QLabel* widget, const Control& control);
 // The swatch's background shows the colour.
 void BindSwatch(QWidget* widget, ColorSwatch& control);
 // Items are filled by the caller; the user's pick runs Pick, code's Select

@@ -25,6 +25,12 @@ struct Control {
     const std::string Name;
     std::string Caption;
     bool Visible = true;
+    bool Enabled = true;
+    // The file a picture control (a thumbnail) shows, empty for none, and a
+    // count of the times it was (re)loaded: a reload of the same file after
+    // an edit changes the count.
+    std::string Picture;
+    int PictureVersion = 0;
     int Left = 0;
     int Top = 0;
     int Width = 0;
@@ -42,6 +48,15 @@ struct Control {
     }
     void SetVisible(bool visible) {
         Visible = visible;
+        Changed();
+    }
+    void SetEnabled(bool enabled) {
+        Enabled = enabled;
+        Changed();
+    }
+    void SetPicture(std::string path) {
+        Picture = std::move(path);
+        ++PictureVersion;
         Changed();
     }
     void SetBounds(int left, int top, int width, int height) {

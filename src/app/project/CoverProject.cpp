@@ -6,6 +6,7 @@
 
 #include "app/MainState.h"
 #include "app/cover/CoverAssembly.h"
+#include "app/images/ImageSlots.h"
 #include "app/scene/SceneControls.h"
 #include "core/i18n/Messages.h"
 #include "core/images/PictureReader.h"
@@ -18,11 +19,6 @@
 namespace tessaly {
 
 namespace {
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::is_regular_file(path, ec);
-}
 
 std::string Text(MainState& state, const std::string& key) {
     const std::string& file = state.Session.LanguageFile;
@@ -144,9 +140,10 @@ bool ReadFileReporting(MainState& state, const std::string& path,
 // Loads a working copy into a face slot or reports it as missing.
 void LoadFace(MainState& state, int slot, const std::string& path) {
     state.Session.ImagePaths[slot] = path;
-    if (FileExists(path))
+    if (FileExists(path)) {
+        state.Controls.Image(slot + 1).SetPicture(path);
         state.Session.SetFaceImage(slot, path);
-    else
+    } else
         ShowMessageKey(state, "filenotfound", "\r\n" + path);
 }
 
@@ -157,6 +154,7 @@ void LoadFloor(MainState& state, const std::string& path) {
         ShowMessageKey(state, "filenotfound", "\r\n" + path);
         return;
     }
+    state.Controls.Background.SetPicture(path);
     try {
         const RgbaImage picture = ReadPicture(path);
         ReleaseTexture(session.TheScene.Floor.Texture);
@@ -349,12 +347,14 @@ bool ReadCoverProject(MainState& state, const std::string& path) {
     for (int b = 0; b < bookSets; ++b)
         for (int i = 0; i < 3; ++i) {
             const std::string& book = session.BookPaths[b][i];
-            if (FileExists(book))
+            if (FileExists(book)) {
+                c.BookImage(b + 1, i + 1).SetPicture(book);
                 session.SetBookImage(b, i, book);
-            else
+            } else
                 ShowMessageKey(state, "filenotfound", "\r\n" + book);
         }
     SelectCover(state, state.Cover.Entry);
+    EnableSlotsAfterOpening(state, CurrentId(state));
     ShowStatusKey(state, "done");
     state.Cover.Modified = false;
     return true;

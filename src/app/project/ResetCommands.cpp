@@ -6,17 +6,13 @@
 #include "app/cover/CoverAssembly.h"
 #include "app/project/CoverProject.h"
 #include "core/i18n/Messages.h"
+#include "core/io/FileIO.h"
 #include "core/model/CoverParameters.h"
 #include "render/SceneSettings.h"
 
 namespace tessaly {
 
 namespace {
-
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
 
 bool Confirm(MainState& state, const std::string& key) {
     const std::string& file = state.Session.LanguageFile;

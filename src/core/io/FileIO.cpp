@@ -6,6 +6,11 @@
 
 namespace tessaly {
 
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FileError("Cannot open file \"" + path.string() + "\"");

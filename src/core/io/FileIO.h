@@ -19,6 +19,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// True when `path` names an existing regular file (never throws).
+bool FileExists(const std::string& path);
+
 // Reads a whole file; throws FileError naming the file when it cannot be read.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 
