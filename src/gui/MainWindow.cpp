@@ -18,14 +18,18 @@
 #include "app/project/ResetCommands.h"
 #include "core/i18n/Messages.h"
 #include "core/images/PictureDepth.h"
+#include "core/io/FileIO.h"
 #include "gui/CoverTab.h"
 #include "gui/FloorTab.h"
 #include "gui/GlPanel.h"
 #include "gui/ImagesTab.h"
 #include "gui/LightTab.h"
 #include "gui/SceneTab.h"
+#include "gui/ShellDialogs.h"
 #include "gui/SizeDialog.h"
 #include "gui/Startup.h"
+#include "gui/UpdatePanels.h"
+#include "gui/WebMenus.h"
 #include "gui/WidgetBinding.h"
 #include "render/Capture.h"
 
@@ -60,11 +64,6 @@ PanelButton ButtonOf(Qt::MouseButton button) {
     }
 }
 
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(Options options, QWidget* parent)
@@ -90,15 +89,15 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     port_->StatusPanels = statusPanels_;
     port_->PaintTimer = [this](bool on) { SetPaintTimer(on); };
 
-    imagesTab_ = new ImagesTab(*this, ui_.ImagesSheet);
+    imagesTab_ = new ImagesTab(*this, ui_.Images);
     ui_.ImagesSheetLayout->addWidget(imagesTab_);
-    coverTab_ = new CoverTab(*this, ui_.eCoverSheet);
+    coverTab_ = new CoverTab(*this, ui_.TabSheet3);
     ui_.eCoverSheetLayout->addWidget(coverTab_);
-    floorTab_ = new FloorTab(*this, ui_.FloorSheet);
+    floorTab_ = new FloorTab(*this, ui_.TabSheet2);
     ui_.FloorSheetLayout->addWidget(floorTab_);
-    sceneTab_ = new SceneTab(*this, ui_.SceneSheet);
+    sceneTab_ = new SceneTab(*this, ui_.pScene);
     ui_.SceneSheetLayout->addWidget(sceneTab_);
-    lightTab_ = new LightTab(*this, ui_.LightSheet);
+    lightTab_ = new LightTab(*this, ui_.pSopt);
     ui_.LightSheetLayout->addWidget(lightTab_);
 
     MainControls& c = state_->Controls;
@@ -108,6 +107,9 @@ MainWindow::MainWindow(Options options, QWidget* parent)
         SelectCover(*state_, state_->Controls.ModelsComboBox.ItemIndex + 1);
     };
     BindMenus();
+    shell_ = std::make_unique<ShellDialogs>(*this);
+    web_ = new WebMenus(*this);
+    updates_ = new UpdatePanels(*this, ui_.OGLPanel, options.updateCheckDelayMs);
 
     checkTimer_.setInterval(10);
     connect(&checkTimer_, &QTimer::timeout, this, [this] { ui_.OGLPanel->update(); });
@@ -193,20 +195,17 @@ void MainWindow::RunStartup() {
              floorTab_->ShowFloorThumbnail();
              FillModelsComboBox();
          }},
+        {"creating about form", [&] { web_->CreateAboutForm(); }},
         {"creating dform", [&] { sizeForm_ = std::make_unique<SizeDialog>(this); }},
+        {"creating credits form", [&] { web_->CreateCreditsForm(); }},
         {"changing title",
          [&] {
              QApplication::setApplicationName("Tessaly");
              setWindowTitle("Tessaly");
          }},
-        {"loading settings", [&] { session.Settings.Load(programFolder_ + "settings.ini"); }},
-        {"translating to default",
-         [&] {
-             const std::string language = session.Settings.ReadValue("Language");
-             const std::string file = programFolder_ + "Languages/" + language;
-             if (language != "-" && !language.empty() && FileExists(file))
-                 session.LanguageFile = file;
-         }},
+        {"loading settings", [&] { shell_->LoadSettings(); }},
+        {"loading languages", [&] { shell_->LoadLanguageCatalogue(); }},
+        {"translating to default", [&] { shell_->TranslateToDefault(); }},
         {"checking parameters", [&] { OpenCommandLineFile(); }},
         {"rendering",
          [&] {
@@ -222,6 +221,8 @@ void MainWindow::RunStartup() {
              const int entry = projectFromCommandLine_ ? state_->Cover.Entry : 1;
              SelectCover(*state_, entry);
              c.ModelsComboBox.Select(state_->Cover.Entry - 1);
+             MakeCurrent();
+             shell_->CheckRendererWarning();
          }},
     };
     RunGuardedSteps(steps, *port_);
@@ -294,23 +295,15 @@ void MainWindow::BindMenus() {
     connect(ui_.SaveImage1, &QAction::triggered, this, [this] { SaveImage1Click(); });
     connect(ui_.CopytoClipboard1, &QAction::triggered, this, [this] { CopytoClipboard1Click(); });
     connect(ui_.Exit1, &QAction::triggered, this, [this] { close(); });
-    connect(ui_.AboutTessaly1, &QAction::triggered, this, [this] {
-        QMessageBox::about(this, "About Tessaly",
-                           "Tessaly\n\nTurns flat artwork into a three-dimensional product "
-                           "picture.");
-    });
-    // Not part of this window yet: the options dialog, e-mail, help and web links.
-    for (QAction* action :
-         {ui_.Options1, ui_.SendImagebyemail1, ui_.SendeCoverbyemail1, ui_.HelpTopics1,
-          ui_.VisitHomepage1, ui_.VisitFreeeCoverspage1, ui_.VisitTutorialsPage1})
-        action->setEnabled(false);
+    connect(ui_.Options1, &QAction::triggered, this, [this] { shell_->ShowOptions(); });
 }
 
 void MainWindow::SaveImage1Click() {
     const QSize panel = ui_.OGLPanel->size() * ui_.OGLPanel->devicePixelRatioF();
     int width = panel.width();
     int height = panel.height();
-    const bool sameAsView = state_->Session.Settings.ReadValue("capture") != "pref";
+    // The options dialog holds the live preferences.
+    const bool sameAsView = state_->Options.CaptureSameAsView;
     if (!sameAsView && sizeForm_) {
         sizeForm_->SetMaximum(width, height);
         SetPaintTimer(true);
@@ -321,8 +314,7 @@ void MainWindow::SaveImage1Click() {
     }
     const auto path = port_->ChooseFileName("CaptureDialog");
     if (!path) return;
-    if (CapturePicture(*path, width, height) &&
-        state_->Session.Settings.ReadValue("OpenPic") == "on")
+    if (CapturePicture(*path, width, height) && state_->Options.CheckBox1.Checked)
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(*path)));
 }
 

@@ -28,6 +28,9 @@ class FloorTab;
 class SceneTab;
 class LightTab;
 class SizeDialog;
+class ShellDialogs;
+class UpdatePanels;
+class WebMenus;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -41,6 +44,9 @@ class MainWindow : public QMainWindow {
         std::unique_ptr<TGLContext> context;
         // Runs on the user port before start-up (tests answer its questions).
         std::function<void(QtUserPort&)> preparePort;
+        // When the update check's Timer2 fires after the window is made;
+        // negative: never (tests start it themselves).
+        int updateCheckDelayMs = 3000;
     };
 
     explicit MainWindow(Options options, QWidget* parent = nullptr);
@@ -50,6 +56,12 @@ class MainWindow : public QMainWindow {
     QtUserPort& Port() { return *port_; }
     GlPanel* Panel() { return ui_.OGLPanel; }
     SizeDialog& SizeForm() { return *sizeForm_; }
+    // The options and warning dialogs and the language walk over the windows.
+    ShellDialogs& Shell() { return *shell_; }
+    // The Help menu, the about box and the e-mail commands.
+    WebMenus& Web() { return *web_; }
+    // The update check with its notification panels.
+    UpdatePanels& Updates() { return *updates_; }
     const std::string& ProgramFolder() const { return programFolder_; }
 
     // Makes the rendering context current (texture work outside a frame).
@@ -94,6 +106,9 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<QtUserPort> port_;
     std::unique_ptr<MainState> state_;
     std::unique_ptr<SizeDialog> sizeForm_;
+    std::unique_ptr<ShellDialogs> shell_;
+    WebMenus* web_ = nullptr;          // child of the window
+    UpdatePanels* updates_ = nullptr;  // child of the window
     ImagesTab* imagesTab_ = nullptr;
     CoverTab* coverTab_ = nullptr;
     FloorTab* floorTab_ = nullptr;

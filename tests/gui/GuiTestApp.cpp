@@ -38,6 +38,8 @@ std::unique_ptr<MainWindow> MakeWindow(bool panelGL, std::vector<std::string> ar
     options.programFolder = std::string(TESSALY_PROGRAM_DIR) + "/";
     options.arguments = std::move(arguments);
     if (!panelGL) options.context = std::make_unique<EglContext>();
+    // No update check against the real site; its tests start it themselves.
+    options.updateCheckDelayMs = -1;
     options.preparePort = [](QtUserPort& port) {
         port.Answer = [](const std::string&, const std::string& text, MessageButtons) {
             ADD_FAILURE() << "unexpected message: " << text;

@@ -79,7 +79,7 @@ fs::path MakeProgramFolder(const fs::path& root) {
     }
     std::ofstream(program / "settings.ini") << "[DefaultEditor]\nPBRUSH\n[OpenPic]\noff\n"
                                                "[UpdateCheck]\noff\n[capture]\npref\n"
-                                               "[CDepth]\n24\n[Language]\n-\n";
+                                               "[CDepth]\n24\n[Language]\nEnglish.ini\n";
     return program;
 }
 
