@@ -177,7 +177,8 @@ UpdatePanels::~UpdatePanels() {
 
 void UpdatePanels::Timer2Timer() {
     Timer2.stop();
-    if (thread_ || !Allowed || !Allowed()) return;
+    // Without a site there is nothing to fetch.
+    if (thread_ || Config.Url.empty() || !Allowed || !Allowed()) return;
     thread_ = std::make_unique<CheckThread>(Config, *bridge_);
 }
 

@@ -29,7 +29,8 @@ WebMenus::WebMenus(MainWindow& window) : QObject(&window), window_(window) {
     for (const auto& [name, handler] : items) {
         QAction* action = window.findChild<QAction*>(name);
         if (!action) continue;
-        action->setEnabled(true);
+        const bool siteLink = std::string_view(name).rfind("Visit", 0) == 0;
+        action->setEnabled(!siteLink || HasSite());
         connect(action, &QAction::triggered, this, [this, h = handler] { (this->*h)(); });
     }
 }

@@ -166,6 +166,26 @@ TEST_F(WebMenusTest, MailCommandsWriteIntoTheDocumentsFolderAndOpenALink) {
     EXPECT_TRUE(opened.empty());
 }
 
+// A build that names no site: the links are off and Timer2 fetches nothing,
+// so no failure box appears at every start.
+TEST(WithoutASite, TheLinksAreOffAndNoCheckIsMade) {
+    unsetenv("TESSALY_SITE_URL");
+    if (HasSite()) GTEST_SKIP() << "this build names a site";
+    auto window = test::MakeWindow();
+    for (const char* name : {"VisitHomepage1", "VisitFreeeCoverspage1", "VisitTutorialsPage1"})
+        EXPECT_FALSE(window->findChild<QAction*>(name)->isEnabled()) << name;
+    EXPECT_TRUE(window->findChild<QAction*>("HelpTopics1")->isEnabled());
+    std::vector<std::string> keys;
+    window->Port().Answer = [&keys](const std::string& key, const std::string&, MessageButtons) {
+        keys.push_back(key);
+        return MessageAnswer::Ok;
+    };
+    window->Updates().Allowed = [] { return true; };
+    window->Updates().Timer2Timer();
+    EXPECT_EQ(window->Updates().Thread(), nullptr);
+    EXPECT_TRUE(keys.empty());
+}
+
 class UpdatePanelsTest : public WebMenusTest {
   protected:
     void SetUp() override {

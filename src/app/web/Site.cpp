@@ -5,7 +5,7 @@
 #include "core/web/SiteAddresses.h"
 
 #ifndef TESSALY_DEFAULT_SITE_URL
-#define TESSALY_DEFAULT_SITE_URL "https://tessaly.example"
+#define TESSALY_DEFAULT_SITE_URL ""
 #endif
 #ifndef TESSALY_VERSION
 #define TESSALY_VERSION "0.0.0"
@@ -20,8 +20,13 @@ std::string SiteBase() {
     return base;
 }
 
+bool HasSite() {
+    return !SiteBase().empty();
+}
+
 std::string SitePage(std::string_view path) {
-    return SiteAddress(SiteBase(), path);
+    const std::string base = SiteBase();
+    return base.empty() ? std::string() : SiteAddress(base, path);
 }
 
 std::string_view ProgramVersion() {

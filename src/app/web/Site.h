@@ -10,10 +10,16 @@
 
 namespace tessaly {
 
-// The site's base address, without a trailing "/".
+// The site's base address, without a trailing "/"; empty when the build
+// names no site and the environment sets none.
 std::string SiteBase();
 
-// SiteBase() followed by one of the paths of SiteAddresses.h.
+// Whether there is a site: without one the web links are off and no update
+// check is made.
+bool HasSite();
+
+// SiteBase() followed by one of the paths of SiteAddresses.h; empty without
+// a site.
 std::string SitePage(std::string_view path);
 
 // The version this program was built as ("0.1.0").
