@@ -13,17 +13,13 @@
 
 #include "app/MainState.h"
 #include "app/cover/CoverAssembly.h"
-#include "render/GLContext.h"
+#include "support/NoGLContext.h"
 #include "support/RecordingPort.h"
 
 namespace tessaly::test {
 
 // A context for code that never reaches GL: it "succeeds" without one.
-class FakeContext : public TGLContext {
-  public:
-    bool CreateContext(int, int, UserPort&) override { return true; }
-    GLuint TargetFramebuffer() const override { return 0; }
-};
+using FakeContext = NoGLContext;
 
 // The texture and colour every object of a test model gets from its "file",
 // so that an object nobody bound is easy to recognise.

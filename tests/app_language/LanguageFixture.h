@@ -13,17 +13,11 @@
 #include <string>
 
 #include "app/MainState.h"
-#include "render/GLContext.h"
+#include "support/NoGLContext.h"
 #include "support/RecordingPort.h"
 #include "support/TestPaths.h"
 
 namespace tessaly::test {
-
-class NoGLContext : public TGLContext {
-  public:
-    bool CreateContext(int, int, UserPort&) override { return true; }
-    GLuint TargetFramebuffer() const override { return 0; }
-};
 
 class FilePort : public RecordingPort {
   public:

@@ -10,16 +10,10 @@
 
 #include "app/MainState.h"
 #include "core/model/CoverParameters.h"
-#include "render/GLContext.h"
+#include "support/NoGLContext.h"
 #include "support/RecordingPort.h"
 
 namespace tessaly::test {
-
-class NoGLContext : public TGLContext {
-  public:
-    bool CreateContext(int, int, UserPort&) override { return true; }
-    GLuint TargetFramebuffer() const override { return 0; }
-};
 
 // `text` with its '.' replaced by the user's decimal separator, as the value
 // labels write numbers.

@@ -27,21 +27,6 @@ QString Q(const fs::path& p) {
     return QString::fromStdString(p.string());
 }
 
-// A program folder of its own, so the working copies do not touch the
-// build's: the shipped files linked in, settings that open nothing.
-fs::path MakeProgramFolder(const fs::path& root) {
-    const fs::path program = root / "program";
-    fs::create_directories(program);
-    for (const char* name : {"Data", "Tsym", "Languages", "_incov", "_resettem"}) {
-        const fs::path from = test::ProgramDir() / name;
-        if (fs::exists(from)) fs::create_symlink(from, program / name);
-    }
-    std::ofstream(program / "settings.ini") << "[DefaultEditor]\nPBRUSH\n[OpenPic]\noff\n"
-                                               "[UpdateCheck]\noff\n[capture]\nview\n"
-                                               "[CDepth]\n24\n[Language]\nEnglish.ini\n";
-    return program;
-}
-
 // How many texels of a texture's full-size level are mostly blue.
 int BlueTexels(GLuint texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -59,7 +44,7 @@ int BlueTexels(GLuint texture) {
 TEST(EditorRefreshTest, AnEditedWorkingCopyReachesTheFaceOnRefresh) {
     test::App();
     tessaly::test::TempDir temp;
-    const fs::path program = MakeProgramFolder(temp.Path());
+    const fs::path program = test::MakeProgramFolder(temp.Path(), "view");
     // Left half red, right half blue.
     QImage art(60, 40, QImage::Format_RGB32);
     art.fill(qRgb(20, 20, 220));

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QSurfaceFormat>
 #include <cstdlib>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,21 @@ std::unique_ptr<MainWindow> MakeWindow(bool panelGL, std::vector<std::string> ar
         };
     };
     return std::make_unique<MainWindow>(std::move(options));
+}
+
+std::filesystem::path MakeProgramFolder(const std::filesystem::path& root,
+                                        const std::string& capture) {
+    namespace fs = std::filesystem;
+    const fs::path program = root / "program";
+    fs::create_directories(program);
+    for (const char* name : {"Data", "Tsym", "Languages", "_incov", "_resettem"}) {
+        const fs::path from = fs::path(TESSALY_PROGRAM_DIR) / name;
+        if (fs::exists(from)) fs::create_symlink(from, program / name);
+    }
+    std::ofstream(program / "settings.ini")
+        << "[DefaultEditor]\nPBRUSH\n[OpenPic]\noff\n[UpdateCheck]\noff\n[capture]\n" << capture
+        << "\n[CDepth]\n24\n[Language]\nEnglish.ini\n";
+    return program;
 }
 
 }  // namespace tessaly::test

@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/MainWindow.h"
 
@@ -16,6 +19,12 @@ QApplication& App();
 // A window over the program folder of the build, headless unless `panelGL`.
 std::unique_ptr<MainWindow> MakeWindow(bool panelGL = false,
                                        std::vector<std::string> arguments = {});
+// A program folder of its own under `root`, so that working copies and
+// settings do not touch the build's: the build's shipped files linked in,
+// settings that open nothing after saving and make no update check, English,
+// and the capture size mode `capture` ("view" or "pref").
+std::filesystem::path MakeProgramFolder(const std::filesystem::path& root,
+                                        const std::string& capture);
 // Runs the event loop until `done` or `ms` milliseconds pass.
 template <typename Pred>
 bool WaitFor(Pred done, int ms) {

@@ -67,22 +67,6 @@ struct Script {
     }
 };
 
-// A program folder of its own: the shipped files of the build linked in, its
-// own settings (the size is asked on save, pictures are not opened after
-// saving) and its own "Images" folder for the working copies.
-fs::path MakeProgramFolder(const fs::path& root) {
-    const fs::path program = root / "program";
-    fs::create_directories(program);
-    for (const char* name : {"Data", "Tsym", "Languages", "_incov", "_resettem"}) {
-        const fs::path from = test::ProgramDir() / name;
-        if (fs::exists(from)) fs::create_symlink(from, program / name);
-    }
-    std::ofstream(program / "settings.ini") << "[DefaultEditor]\nPBRUSH\n[OpenPic]\noff\n"
-                                               "[UpdateCheck]\noff\n[capture]\npref\n"
-                                               "[CDepth]\n24\n[Language]\nEnglish.ini\n";
-    return program;
-}
-
 // A picture that shows which face it is: a colour, a frame and a stripe
 // pattern, so a face drawn mirrored, missing or swapped changes many pixels.
 void WriteFacePicture(const fs::path& path, QColor colour, int width, int height) {
@@ -181,7 +165,7 @@ int RunCli(const QStringList& arguments) {
 TEST(ScriptedSession, NewBookTurnedLitSavedClosedAndReopenedMatchesTheCommandLine) {
     if (!test::OnDisplay()) GTEST_SKIP() << "needs TESSALY_GUI_DISPLAY=1 and a display";
     test::TempDir temp;
-    const fs::path program = MakeProgramFolder(temp.Path());
+    const fs::path program = test::MakeProgramFolder(temp.Path(), "pref");
     const fs::path front = temp / "front cover.png", back = temp / "back.png",
                    spine = temp / "spine.PNG";
     WriteFacePicture(front, QColor(200, 40, 40), 280, 400);

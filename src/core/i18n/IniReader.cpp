@@ -4,19 +4,14 @@
 #include <vector>
 
 #include "core/io/FileIO.h"
+#include "core/util/Text.h"
 
 namespace tessaly {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
+    return TrimBlanks(s);
 }
 
 char LowerAscii(char c) {

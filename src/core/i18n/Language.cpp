@@ -9,19 +9,14 @@
 #include "core/i18n/IniReader.h"
 #include "core/i18n/Messages.h"
 #include "core/io/FileIO.h"
+#include "core/util/Text.h"
 
 namespace tessaly {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 std::string Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return std::string(s);
+    return std::string(TrimBlanks(s));
 }
 
 char LowerAscii(char c) {

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/util/Text.h"
+
 namespace tessaly {
 
 namespace {
@@ -15,10 +17,7 @@ std::string Env(const char* name) {
 }
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
+    return TrimBlanks(s);
 }
 
 }  // namespace
