@@ -4,7 +4,6 @@
 
 #include "core/i18n/Messages.h"
 #include "core/io/FileIO.h"
-#include "core/images/PictureReader.h"
 #include "render/Textures.h"
 
 namespace tessaly {
@@ -128,16 +127,9 @@ void RenderSession::LoadCatalogue(const std::string& modelPath) {
 namespace {
 
 bool ReplaceTexture(UserPort& port, const std::string& path, GLuint& texture) {
-    RgbaImage picture;
-    try {
-        picture = ReadPicture(path);
-    } catch (const std::exception& e) {
-        port.ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
-        return false;
-    }
-    ReleaseTexture(texture);
-    TextureFromPicture(picture, texture);
-    return true;
+    const auto error = ReplaceTextureFromPicture(path, texture);
+    if (error) port.ShowMessage(MessageKind::Error, *error, "", MessageButtons::Ok);
+    return !error;
 }
 
 }  // namespace

@@ -132,6 +132,18 @@ void TextureFromPicture(const RgbaImage& picture, GLuint& handle) {
     handle = TextureFromPixels(pixels);
 }
 
+std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GLuint& handle) {
+    RgbaImage picture;
+    try {
+        picture = ReadPicture(path);
+    } catch (const std::exception& e) {
+        return std::string(e.what());
+    }
+    ReleaseTexture(handle);
+    TextureFromPicture(picture, handle);
+    return std::nullopt;
+}
+
 void ReleaseTexture(GLuint& handle) {
     if (handle) glDeleteTextures(1, &handle);
     handle = 0;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/images/RgbaImage.h"
@@ -17,8 +18,8 @@ namespace tessaly {
 
 class UserPort;
 
-// A new texture object from bottom-row-first pixels; linear filters, mipmaps
-// built by GLU (which also brings the picture to power-of-two sides).
+// A new texture object from bottom-row-first pixels: brought to power-of-two
+// sides by area averaging, linear filters, level 0 only.
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels);
 GLuint TextureFromPixels(const TexturePixels& pixels);
 
@@ -33,6 +34,11 @@ bool ReadTgaTexture(const std::string& path, GLuint& handle, UserPort& port);
 // The picture road: a decoded picture (any format the picture readers know)
 // made into an RGBA texture with alpha 255.
 void TextureFromPicture(const RgbaImage& picture, GLuint& handle);
+
+// Reads the picture at `path` and replaces `handle` by a texture made from
+// it. When the picture cannot be read, `handle` is left as it was and the
+// reader's message is returned; nothing is shown.
+std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GLuint& handle);
 
 // Deletes a texture name and sets it to 0 (no-op for 0).
 void ReleaseTexture(GLuint& handle);

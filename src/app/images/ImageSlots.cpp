@@ -24,13 +24,12 @@ bool ReadSlotPicture(MainState& state, const std::string& path, RgbaImage& pictu
     }
 }
 
-// Replaces `texture` by one made from the picture at `path`.
+// Replaces `texture` by one made from the picture at `path`; "cli" when the
+// picture cannot be read.
 bool ReplaceFromPicture(MainState& state, const std::string& path, GLuint& texture) {
-    RgbaImage picture;
-    if (!ReadSlotPicture(state, path, picture)) return false;
-    ReleaseTexture(texture);
-    TextureFromPicture(picture, texture);
-    return true;
+    if (!ReplaceTextureFromPicture(path, texture)) return true;
+    ShowMessageKey(state, "cli");
+    return false;
 }
 
 GLuint& SlotTexture(MainState& state, int slot) {

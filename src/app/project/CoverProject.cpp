@@ -9,7 +9,6 @@
 #include "app/images/ImageSlots.h"
 #include "app/scene/SceneControls.h"
 #include "core/i18n/Messages.h"
-#include "core/images/PictureReader.h"
 #include "core/io/FileIO.h"
 #include "core/model/CoverTypes.h"
 #include "core/project/CoverFile.h"
@@ -155,13 +154,8 @@ void LoadFloor(MainState& state, const std::string& path) {
         return;
     }
     state.Controls.Background.SetPicture(path);
-    try {
-        const RgbaImage picture = ReadPicture(path);
-        ReleaseTexture(session.TheScene.Floor.Texture);
-        TextureFromPicture(picture, session.TheScene.Floor.Texture);
-    } catch (const std::exception& e) {
-        ShowError(state, e.what());
-    }
+    if (const auto error = ReplaceTextureFromPicture(path, session.TheScene.Floor.Texture))
+        ShowError(state, *error);
 }
 
 }  // namespace
