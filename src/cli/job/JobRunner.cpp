@@ -98,6 +98,7 @@ void JobRunner::Fail(const std::string& fallback) {
 
 void JobRunner::Start(const JobRecord& job) {
     textures_.clear();  // their names go with the old context
+    cachedBytes_ = 0;
     state_.reset();
     if (!images_) images_ = std::make_unique<TempFolder>();
     state_ = std::make_unique<MainState>(ProgramFolder(), port_, std::make_unique<EglContext>());
@@ -128,27 +129,30 @@ GLuint JobRunner::PictureTexture(const std::string& path) {
         it->second.lastUse = jobNumber_;
         return it->second.texture;
     }
-    // Make room, keeping what the current job already uses.
-    while (textures_.size() >= kMaxCachedTextures) {
-        auto oldest = textures_.end();
-        for (auto it = textures_.begin(); it != textures_.end(); ++it)
-            if (it->second.lastUse < jobNumber_ &&
-                (oldest == textures_.end() || it->second.lastUse < oldest->second.lastUse))
-                oldest = it;
-        if (oldest == textures_.end()) break;
-        ReleaseTexture(oldest->second.texture);
-        textures_.erase(oldest);
-    }
     RgbaImage picture;
     try {
         picture = ReadPicture(path);
     } catch (const std::exception& e) {
         throw JobFailure(e.what());
     }
-    ++picturesRead_;
+    const std::size_t bytes = picture.pixels.size();
+    // Make room, keeping what the current job already uses.
+    while (!textures_.empty() &&
+           (textures_.size() >= kMaxCachedTextures || cachedBytes_ + bytes > kMaxCachedBytes)) {
+        auto oldest = textures_.end();
+        for (auto it = textures_.begin(); it != textures_.end(); ++it)
+            if (it->second.lastUse < jobNumber_ &&
+                (oldest == textures_.end() || it->second.lastUse < oldest->second.lastUse))
+                oldest = it;
+        if (oldest == textures_.end()) break;
+        cachedBytes_ -= oldest->second.bytes;
+        ReleaseTexture(oldest->second.texture);
+        textures_.erase(oldest);
+    }
     GLuint texture = 0;
     TextureFromPicture(picture, texture);
-    textures_[path] = {texture, jobNumber_};
+    textures_[path] = {texture, jobNumber_, bytes};
+    cachedBytes_ += bytes;
     return texture;
 }
 

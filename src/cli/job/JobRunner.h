@@ -58,11 +58,10 @@ class JobRunner {
     // job can be made at all.
     void Run(const JobRecord& job);
 
-    // How many picture files were read into textures (for tests and the
-    // benchmark: a picture used by many jobs is read once).
-    int PicturesRead() const { return picturesRead_; }
-
-    static constexpr std::size_t kMaxCachedTextures = 48;
+    // Textures kept for later jobs: at most this many, and at most this many
+    // bytes of picture data among them.
+    static constexpr std::size_t kMaxCachedTextures = 32;
+    static constexpr std::size_t kMaxCachedBytes = 128u << 20;
 
   private:
     void Start(const JobRecord& job);
@@ -79,12 +78,13 @@ class JobRunner {
     struct Cached {
         GLuint texture = 0;
         std::uint64_t lastUse = 0;
+        std::size_t bytes = 0;
     };
     std::map<std::string, Cached> textures_;
+    std::size_t cachedBytes_ = 0;
     // Texture names a project made during the current job.
     std::vector<GLuint> owned_;
     std::uint64_t jobNumber_ = 0;
-    int picturesRead_ = 0;
 };
 
 }  // namespace tessaly::cli
