@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -49,6 +50,11 @@ Options
       --skip-existing      skip jobs whose output file exists (resumes a batch)
       --report FILE.jsonl  write one line per job: line, index, output,
                            status (ok, failed, skipped), seconds, error
+      --output-root DIR    the folder the pictures may be written in, at any
+                           depth (default: the manifest's folder; the current
+                           folder for standard input). A job whose output lies
+                           elsewhere, is not named .bmp, .jpg or .png, or that
+                           names a log fails.
       --shard K/N          render only the jobs whose index i (0-based, in
                            file order) has i mod N = K-1
       --shard auto         K and N from a Slurm job array
@@ -80,6 +86,28 @@ struct PendingJob {
     std::size_t index = 0;
     JobRecord job;
 };
+
+// A manifest may come from someone else: its pictures go only into the
+// output folder (the manifest's own unless --output-root says otherwise)
+// and only under a picture file's name, and it names no log file.
+void CheckManifestJob(const JobRecord& job, const std::filesystem::path& root) {
+    if (!job.log.empty()) throw UsageError("log: a driver log is named on the command line only");
+    std::string lower = job.output;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    bool picture = false;
+    for (const char* end : {".bmp", ".jpg", ".jpeg", ".png"}) {
+        const std::string e(end);
+        picture = picture || (lower.size() > e.size() &&
+                              lower.compare(lower.size() - e.size(), e.size(), e) == 0);
+    }
+    if (!picture)
+        throw UsageError("output: \"" + job.output + "\" is not named .bmp, .jpg or .png");
+    const std::filesystem::path out = std::filesystem::absolute(job.output).lexically_normal();
+    const std::filesystem::path relative = out.lexically_relative(root);
+    if (relative.empty() || *relative.begin() == "..")
+        throw UsageError("output: \"" + job.output + "\" is outside the output folder " +
+                         root.string() + " (see --output-root)");
+}
 
 void WriteReport(const std::string& path, const std::vector<Outcome>& outcomes) {
     WriteFileAtomically(path, [&](std::ostream& out) {
@@ -114,6 +142,7 @@ int BatchCommand(Arguments& args) {
     const bool skipExisting = args.TakeFlag("--skip-existing");
     const bool noProgress = args.TakeFlag("--no-progress");
     const auto reportPath = args.Take("--report");
+    const auto outputRootText = args.Take("--output-root");
     const auto shardText = args.Take("--shard");
     const auto shardCount = args.Take("--shard-count");
     if (shardCount && !shardText) throw UsageError("--shard-count goes only with --shard auto");
@@ -155,6 +184,10 @@ int BatchCommand(Arguments& args) {
         return 1;
     }
     const std::string where = fromStdin ? std::string("<stdin>") : manifest;
+    const std::filesystem::path outputRoot =
+        std::filesystem::absolute(outputRootText ? *outputRootText
+                                                 : (baseFolder.empty() ? "." : baseFolder))
+            .lexically_normal();
 
     // Every job of this shard is read and checked before anything is drawn.
     std::vector<Outcome> outcomes;
@@ -169,6 +202,7 @@ int BatchCommand(Arguments& args) {
             try {
                 job = JobFromFields(line.fields, baseFolder);
                 CheckJob(job, "");
+                CheckManifestJob(job, outputRoot);
             } catch (const std::exception& e) {
                 error = e.what();
             }

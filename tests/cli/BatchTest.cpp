@@ -206,17 +206,32 @@ TEST_F(BatchTest, ABadJobFailsAloneWithItsLineAndTheReportSaysSo) {
             << R"({"output": "h.gif"})"
             << "\n"
             << R"({"output": "i.png", "size": "32x24", "passes": 1, "type": "cdcase"})"
+            << "\n"
+            << R"({"output": "../escape.png", "size": "32x24", "passes": 1})"
+            << "\n"
+            << R"({"output": "/tmp/tessaly-batch-escape.png", "size": "32x24"})"
+            << "\n"
+            << R"({"output": "notes.txt", "format": "png", "size": "32x24"})"
+            << "\n"
+            << R"({"output": "k.png", "log": "log.txt", "size": "32x24"})"
             << "\n";
     }
     const CliResult r = Run({"batch", Path("jobs.jsonl"), "--report", Path("report.jsonl")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.find("Sanitizer"), std::string::npos) << r.err;
-    for (const char* line : {"jobs.jsonl:3: size", "jobs.jsonl:4: no such picture",
-                             "jobs.jsonl:5: unknown key \"colour\"", "jobs.jsonl:6: ",
-                             "jobs.jsonl:7: ", "jobs.jsonl:8: ", "jobs.jsonl:9: "})
+    for (const char* line :
+         {"jobs.jsonl:3: size", "jobs.jsonl:4: no such picture",
+          "jobs.jsonl:5: unknown key \"colour\"", "jobs.jsonl:6: ", "jobs.jsonl:7: ",
+          "jobs.jsonl:8: ", "jobs.jsonl:9: ", "jobs.jsonl:11: output", "jobs.jsonl:12: output",
+          "jobs.jsonl:13: output", "jobs.jsonl:14: log"})
         EXPECT_NE(r.err.find(line), std::string::npos) << line << "\n" << r.err;
     EXPECT_EQ(r.err.find("jobs.jsonl:1:"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("jobs.jsonl:10:"), std::string::npos) << r.err;
+    // A manifest writes pictures only inside its output folder.
+    EXPECT_FALSE(fs::exists(dir.Path().parent_path() / "escape.png"));
+    EXPECT_FALSE(fs::exists("/tmp/tessaly-batch-escape.png"));
+    EXPECT_FALSE(fs::exists(dir / "notes.txt"));
+    EXPECT_FALSE(fs::exists(dir / "log.txt"));
     EXPECT_TRUE(fs::exists(dir / "a.png"));
     EXPECT_TRUE(fs::exists(dir / "i.png"));
     for (const char* name : {"b.png", "c.png", "d.png", "e.png", "f.png", "g.png", "h.gif"})
@@ -226,7 +241,7 @@ TEST_F(BatchTest, ABadJobFailsAloneWithItsLineAndTheReportSaysSo) {
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = report.find('\n', at)) != std::string::npos; at = end + 1)
         lines.push_back(report.substr(at, end - at));
-    ASSERT_EQ(lines.size(), 9u) << report;
+    ASSERT_EQ(lines.size(), 13u) << report;
     for (const std::string& line : lines) EXPECT_TRUE(IsJson(line)) << line;
     EXPECT_NE(lines[0].find("\"line\": 1, \"index\": 0"), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find("\"status\": \"ok\""), std::string::npos);

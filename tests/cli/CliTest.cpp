@@ -113,7 +113,8 @@ TEST_F(CliTest, EachVerbsHelpNamesEveryOptionItTakes) {
         {"extract", {"--to"}},
         {"batch",
          {"--format", "--keep-going", "--fail-fast", "--skip-existing", "--report", "--shard",
-          "--shard-count", "--no-progress", "SLURM_ARRAY_TASK_ID", "JOB_COMPLETION_INDEX"}},
+          "--shard-count", "--no-progress", "--output-root", "SLURM_ARRAY_TASK_ID",
+          "JOB_COMPLETION_INDEX"}},
         {"inspect", {".emo", ".eco", ".tem"}},
         {"state", {".eco", ".tem"}},
     };
