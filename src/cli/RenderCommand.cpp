@@ -1,19 +1,22 @@
 #include "cli/RenderCommand.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
-#include "app/ProgramFolder.h"
 #include "app/MainState.h"
+#include "app/ProgramFolder.h"
 #include "app/cover/CoverAssembly.h"
 #include "app/cover/CoverOptions.h"
 #include "app/project/CoverProject.h"
+#include "cli/PictureOptions.h"
+#include "cli/ProgressLine.h"
 #include "cli/ProjectSession.h"
+#include "core/io/FileIO.h"
 #include "core/model/CoverTypes.h"
-#include "core/images/PictureDepth.h"
-#include "render/Capture.h"
 #include "render/EglContext.h"
+#include "render/PictureRender.h"
 
 namespace tessaly::cli {
 
@@ -30,12 +33,27 @@ Project
                            and light
 
 Output
-  -o, --output FILE        picture to write (required)
+  -o, --output FILE        picture to write (required); -o - writes it to
+                           standard output (then --format is required and
+                           nothing else goes there)
       --format FMT         bmp, jpg or png (default: from FILE's extension)
-      --size WxH           picture size in pixels (default 800x600)
+      --size SIZE          picture size: WxH in pixels (default 800x600, each
+                           side up to 30000), or a print size at --dpi:
+                           6x9in, 210x297mm, 10x15cm (rounded to whole pixels)
+      --dpi N              resolution written into the file, 1 to 10000 (PNG
+                           pHYs, JPEG JFIF density, BMP pixels per metre)
+      --quality N          JPEG quality, 1 to 100 (default 80)
+      --transparent        transparent background: no background colour, no
+                           floor surface; the shadow and the reflection keep
+                           partial alpha. PNG, or BMP with --color-depth 32
       --passes N           antialiasing passes, 1 (off) to 8 (default 8)
       --color-depth BITS   colour depth 16, 24 or 32 (default 24); 16 reduces
                            colours to 5-6-5 in every format
+      --tile-size N        draw in tiles of N x N pixels, 16 to 16384 (default:
+                           chosen by the program; large pictures are always
+                           drawn in tiles and written row by row)
+      --quiet              no progress line (shown on a terminal's standard
+                           error for renders that take over a second)
       --log FILE           write the OpenGL driver's capabilities log to FILE
       --model FILE         draw this model file (bound like a standard box)
                            instead of a cover type of the catalogue
@@ -92,15 +110,19 @@ Light, floor and background
       --light-marker       draw the yellow marker at the light position
 
 Colours are #RRGGBB or r,g,b with components 0 to 255.
+
+Examples
+  tessaly-cli render --transparent -o cover.png                    PNG with alpha
+  tessaly-cli render --size 6x9in --dpi 300 -o print.jpg --quality 95
+  tessaly-cli render --size 12000x9000 -o poster.png               drawn in tiles
+  tessaly-cli render --format png -o - > cover.png                 standard output
 Exit status: 0 written, 1 the picture could not be made or written, 2 bad usage.
 )";
 
 namespace {
 
 struct RenderJob {
-    std::string output;
-    PictureFileType type = PictureFileType::Png;
-    int width = 800, height = 600, passes = 8, depth = 24;
+    PictureOptions picture;
     std::string logPath;
     std::string modelPath;
     std::array<std::string, 3> images;
@@ -164,29 +186,7 @@ void ApplySceneOptions(Arguments& a, RenderSession& session) {
 
 RenderJob ReadJob(Arguments& a) {
     RenderJob job;
-    auto out = a.Take("--output", "-o");
-    if (!out) throw UsageError("render: the output file is missing (-o FILE)");
-    job.output = *out;
-    if (auto f = a.Take("--format")) {
-        if (*f == "bmp") job.type = PictureFileType::Bmp;
-        else if (*f == "jpg" || *f == "jpeg") job.type = PictureFileType::Jpeg;
-        else if (*f == "png") job.type = PictureFileType::Png;
-        else throw UsageError("--format: expected bmp, jpg or png, not \"" + *f + "\"");
-    } else {
-        try {
-            job.type = PictureTypeFromExtension(job.output);
-        } catch (const std::exception&) {
-            throw UsageError("render: cannot tell the format from \"" + job.output +
-                             "\"; name it .bmp, .jpg or .png, or give --format");
-        }
-    }
-    if (auto v = a.Take("--size")) ParseSize("--size", *v, 16384, job.width, job.height);
-    if (auto v = a.Take("--passes")) job.passes = ParseInteger("--passes", *v, 1, 8);
-    if (auto v = a.Take("--color-depth")) {
-        job.depth = ParseInteger("--color-depth", *v, 16, 32);
-        if (job.depth != 16 && job.depth != 24 && job.depth != 32)
-            throw UsageError("--color-depth: expected 16, 24 or 32");
-    }
+    job.picture = ReadPictureOptions(a);
     if (auto v = a.Take("--log")) job.logPath = *v;
     if (auto v = a.Take("--model")) job.modelPath = *v;
     const char* names[3][2] = {{"--front", "--image1"}, {"--side", "--image2"}, {"--top", "--image3"}};
@@ -228,8 +228,9 @@ int RenderCommand(Arguments& args, const std::string& project) {
     RenderSession& session = state.Session;
     session.ImagesFolder = images.Path();
     SetupOptions setup;
-    setup.width = job.width;
-    setup.height = job.height;
+    // The panel's own framebuffer only needs to hold one tile.
+    setup.width = std::min(job.picture.width, kDefaultTileSize);
+    setup.height = std::min(job.picture.height, kDefaultTileSize);
     setup.logPath = job.logPath;
     setup.modelPath = job.modelPath;
     if (!session.SetupRendering(setup)) {
@@ -268,22 +269,35 @@ int RenderCommand(Arguments& args, const std::string& project) {
                 return 1;
     SelectCover(state, state.Cover.Entry);  // binds the new textures
 
-    // The capture always draws 8 passes; a smaller count draws the frame the
-    // panel would show at that setting.
-    RgbaImage picture;
-    if (job.passes == 8) {
-        picture = CaptureFrame(session.Frames, *session.Context, job.width, job.height);
-    } else {
-        session.TheScene.Settings.AAPasses = job.passes;
-        session.Frames.TrackBar1 = job.passes;
-        session.Context->Reshape(job.width, job.height);
-        session.Frames.RenderFrame(false);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, session.Context->TargetFramebuffer());
-        picture = ReadFramePixels(job.width, job.height);
+    // The picture is drawn in tiles and its rows are encoded as they are
+    // finished; a file is written under a temporary name and renamed when
+    // complete, standard output gets the bytes and nothing else.
+    const PictureOptions& pic = job.picture;
+    PictureRequest request;
+    request.width = pic.width;
+    request.height = pic.height;
+    request.passes = pic.passes;
+    request.tileSize = pic.tileSize;
+    request.transparent = pic.transparent;
+    ProgressLine progress(pic.quiet);
+    auto draw = [&](std::ostream& out) {
+        auto rows = MakeRowWriter(pic.format, pic.width, pic.height, out);
+        RenderPicture(session.Frames, *session.Context, session.TheScene, request, *rows,
+                      [&](int done, int total) {
+                          progress.Update(done, total);
+                          return true;
+                      });
+    };
+    if (pic.ToStandardOutput()) {
+        draw(std::cout);
+        std::cout.flush();
+        progress.Done();
+        if (!std::cout) throw std::runtime_error("render: cannot write to standard output");
+        return 0;
     }
-    ReduceToDepth(picture, job.depth);
-    SavePicture(picture, job.type, job.depth, job.output);
-    std::cout << job.output << '\n';
+    WriteFileAtomically(pic.output, draw);
+    progress.Done();
+    std::cout << pic.output << '\n';
     return 0;
 }
 
