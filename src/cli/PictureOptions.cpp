@@ -73,7 +73,7 @@ PictureOptions ReadPictureOptions(Arguments& a) {
     }
     if (auto v = a.Take("--dpi")) o.format.dpi = ParseInteger("--dpi", *v, 1, kMaxDpi);
     if (auto v = a.Take("--size"))
-        ParsePictureSize("--size", *v, o.format.dpi, kMaxPictureSide, o.width, o.height);
+        ParsePictureSize("--size", *v, o.format.dpi, kMaxRenderSide, o.width, o.height);
     if (auto v = a.Take("--passes")) o.passes = ParseInteger("--passes", *v, 1, 8);
     if (auto v = a.Take("--color-depth")) {
         o.format.bitsPerPixel = ParseInteger("--color-depth", *v, 16, 32);

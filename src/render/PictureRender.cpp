@@ -56,8 +56,8 @@ void UnblendPixel(const std::uint8_t* k, const std::uint8_t* w, std::uint8_t* ou
 void RenderPicture(FrameDriver& frames, TGLContext& context, Scene& scene,
                    const PictureRequest& request, RowWriter& rows, const TileProgress& progress) {
     const int W = request.width, H = request.height;
-    if (W <= 0 || H <= 0 || W > kMaxPictureSide || H > kMaxPictureSide)
-        throw CaptureError("A picture must be 1 to " + std::to_string(kMaxPictureSide) +
+    if (W <= 0 || H <= 0 || W > kMaxRenderSide || H > kMaxRenderSide)
+        throw CaptureError("A picture must be 1 to " + std::to_string(kMaxRenderSide) +
                            " pixels a side, not " + std::to_string(W) + " x " + std::to_string(H) +
                            ".");
     const TileGrid grid = PlanTiles(W, H, request.tileSize, MaxRenderTargetSide());

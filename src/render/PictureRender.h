@@ -25,7 +25,7 @@ struct PictureRequest {
     bool transparent = false;
 };
 
-inline constexpr int kMaxPictureSide = 30000;
+inline constexpr int kMaxRenderSide = 30000;
 inline constexpr int kDefaultTileSize = 2048;
 
 // Called after each drawn tile with the tiles done and the tiles in all;

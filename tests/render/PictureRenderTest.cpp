@@ -100,7 +100,7 @@ TEST_F(PictureRenderTest, BadSizesAndCancellingThrow) {
     PictureRows rows(1, 1, false);
     EXPECT_THROW(RenderPicture(Session().Frames, Context(), TheScene(), request, rows),
                  CaptureError);
-    request.width = kMaxPictureSide + 1;
+    request.width = kMaxRenderSide + 1;
     EXPECT_THROW(RenderPicture(Session().Frames, Context(), TheScene(), request, rows),
                  CaptureError);
     request.width = 64;
