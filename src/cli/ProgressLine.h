@@ -14,6 +14,9 @@ class ProgressLine {
     explicit ProgressLine(bool quiet);
     // For tests: the stream and whether it counts as a terminal are given.
     ProgressLine(std::ostream& out, bool terminal, bool quiet);
+    ~ProgressLine() { Done(); }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
 
     void Update(int done, int total);
     // Ends the line when one was shown.

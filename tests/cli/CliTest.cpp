@@ -106,12 +106,16 @@ TEST_F(CliTest, EachVerbsHelpNamesEveryOptionItTakes) {
         std::vector<std::string> options;
     };
     const Verb verbs[] = {
-        {"render", Args(Args(scene, cover),
-                        {"--template", "--format", "--size", "--passes", "--color-depth", "--log",
-                         "--model", "--axes", "--light-marker", "--transparent", "--tile-size",
-                         "--dpi", "--quality", "--quiet", "-o -", "6x9in", "210x297mm"})},
+        {"render",
+         Args(Args(scene, cover),
+              {"--template", "--project", "--format", "--size", "--passes", "--color-depth",
+               "--log", "--model", "--axes", "--light-marker", "--transparent", "--tile-size",
+               "--dpi", "--quality", "--quiet", "-o -", "6x9in", "210x297mm"})},
         {"new", Args(Args(scene, cover), {"--floor"})},
         {"extract", {"--to"}},
+        {"batch",
+         {"--format", "--keep-going", "--fail-fast", "--skip-existing", "--report", "--shard",
+          "--shard-count", "--no-progress", "SLURM_ARRAY_TASK_ID", "JOB_COMPLETION_INDEX"}},
         {"inspect", {".emo", ".eco", ".tem"}},
         {"state", {".eco", ".tem"}},
     };
@@ -125,7 +129,7 @@ TEST_F(CliTest, EachVerbsHelpNamesEveryOptionItTakes) {
         }
     }
     const CliResult top = Ok({"--help"});
-    for (const char* verb : {"render", "inspect", "state", "new", "extract"})
+    for (const char* verb : {"render", "batch", "inspect", "state", "new", "extract"})
         EXPECT_NE(top.out.find(verb), std::string::npos);
     EXPECT_EQ(Run({}).exitCode, 2);
 }
