@@ -195,8 +195,6 @@ void CheckJob(JobRecord& job, const std::string& label) {
     if (job.output.empty())
         throw UsageError(label == "--" ? "render: the output file is missing (-o FILE)"
                                        : "the output is missing");
-    if (job.output == "-" && label != "--")
-        throw UsageError("standard output (\"-\") is for render only");
     if (job.output == "-" && job.format.empty())
         throw UsageError("render: -o - writes to standard output and needs " + label +
                          "format bmp, jpg or png");
