@@ -1,12 +1,13 @@
 // PNG, a row at a time: 8-bit RGB, or RGBA (colour type 6) when the alpha is
-// kept; rows stored with the None filter as the capture's PNG files are; the
-// resolution in a pHYs chunk.
+// kept; rows stored with the None filter and compressed at the level of the
+// capture's PNG files; the resolution in a pHYs chunk.
 #include <png.h>
 
 #include <csetjmp>
 #include <cstring>
 #include <vector>
 
+#include "core/images/PngCodec.h"
 #include "core/images/RowWriter.h"
 
 namespace tessaly {
@@ -60,6 +61,7 @@ struct HeaderArgs {
 void WriteHeader(void* p) {
     auto* a = static_cast<HeaderArgs*>(p);
     png_set_filter(a->png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(a->png, kPngCompressionLevel);
     png_set_IHDR(a->png, a->info, a->width, a->height, 8,
                  a->alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
