@@ -18,6 +18,7 @@
 #include "cli/job/JobRecord.h"
 #include "cli/job/StateSnapshot.h"
 #include "core/ui/UserPort.h"
+#include "render/PictureRender.h"
 
 namespace tessaly::cli {
 
@@ -57,6 +58,9 @@ class JobRunner {
     // JobFailure or the writer's error for this job, RunnerFailure when no
     // job can be made at all.
     void Run(const JobRecord& job);
+
+    // Called after each tile of a picture is drawn; false stops the job.
+    TileProgress TileDone;
 
     // Textures kept for later jobs: at most this many, and at most this many
     // bytes of picture data among them.
