@@ -4,14 +4,15 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "app/ProgramFolder.h"
 #include "app/MainState.h"
 #include "app/cover/CoverAssembly.h"
 #include "app/cover/CoverOptions.h"
 #include "app/project/CoverProject.h"
+#include "cli/CliLanguage.h"
 #include "cli/ProjectSession.h"
 #include "core/model/CoverTypes.h"
 #include "core/images/PictureDepth.h"
+#include "core/paths/FileLocations.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
 
@@ -224,9 +225,10 @@ int RenderCommand(Arguments& args, const std::string& project) {
 
     QuietPort port(true);
     TempFolder images;
-    MainState state(ProgramFolder(), port, std::make_unique<EglContext>());
+    MainState state(FindFileLocations(), port, std::make_unique<EglContext>());
     RenderSession& session = state.Session;
     session.ImagesFolder = images.Path();
+    session.LanguageFile = CliLanguageFile(session.Files);
     SetupOptions setup;
     setup.width = job.width;
     setup.height = job.height;
