@@ -130,8 +130,7 @@ void OptionsBitBtn3Click(MainState& state) {
     const MessageAnswer answer = state.Port().ShowMessage(
         MessageKind::Confirmation, "Are you sure you want to switch to built-in editor? ", "",
         MessageButtons::YesNo);
-    if (answer == MessageAnswer::Yes)
-        SetEditor(state, state.Session.Files.BuiltInEditor());
+    if (answer == MessageAnswer::Yes) SetEditor(state, state.Session.Files.BuiltInEditor());
 }
 
 void OptionsBitBtn2Click(MainState& state) {
