@@ -22,6 +22,10 @@ RenderSession::RenderSession(FileLocations files, UserPort& port,
     };
 }
 
+RenderSession::RenderSession(const std::string& programFolder, UserPort& port,
+                             std::unique_ptr<TGLContext> context)
+    : RenderSession(PortableLocations(programFolder), port, std::move(context)) {}
+
 // Textures and buffers belong to the context and go with it.
 RenderSession::~RenderSession() = default;
 

@@ -33,6 +33,9 @@ struct SetupOptions {
 class RenderSession {
   public:
     RenderSession(FileLocations files, UserPort& port, std::unique_ptr<TGLContext> context);
+    // Everything in the portable layout under `programFolder`.
+    RenderSession(const std::string& programFolder, UserPort& port,
+                  std::unique_ptr<TGLContext> context);
     ~RenderSession();
 
     // Context, log, lights, placeholder textures, model, floor and the GL
