@@ -7,7 +7,10 @@
 namespace tessaly {
 
 MainState::MainState(std::string programFolder, UserPort& port, std::unique_ptr<TGLContext> context)
-    : Session(std::move(programFolder), port, std::move(context)) {
+    : MainState(PortableLocations(programFolder), port, std::move(context)) {}
+
+MainState::MainState(FileLocations files, UserPort& port, std::unique_ptr<TGLContext> context)
+    : Session(std::move(files), port, std::move(context)) {
     // Until start-up has finished, nothing is drawn and covers are not selected.
     Session.Frames.RenderingEnabled = false;
     BindCoverOptions(*this);

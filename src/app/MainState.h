@@ -17,8 +17,10 @@
 namespace tessaly {
 
 class MainState {
-public:
+  public:
+    // Everything in the portable layout under `programFolder`.
     MainState(std::string programFolder, UserPort& port, std::unique_ptr<TGLContext> context);
+    MainState(FileLocations files, UserPort& port, std::unique_ptr<TGLContext> context);
 
     RenderSession Session;
     CoverParameters Cover;

@@ -8,18 +8,23 @@
 
 namespace tessaly {
 
-RenderSession::RenderSession(std::string programFolder, UserPort& port,
+RenderSession::RenderSession(FileLocations files, UserPort& port,
                              std::unique_ptr<TGLContext> context)
-    : ProgramFolder(std::move(programFolder)),
+    : Files(std::move(files)),
+      ProgramFolder(Files.Data),
       Port(port),
       Context(std::move(context)),
       Frames(TheScene, *Context, port) {
-    ImagesFolder = ProgramFolder + "Images/";
+    ImagesFolder = Files.Images;
     Frames.ReadSetting = [this](const std::string& key) { return Settings.ReadValue(key); };
     Frames.Message = [this](const std::string& key) {
         return LanguageFile.empty() ? key : GetMessage(LanguageFile, key);
     };
 }
+
+RenderSession::RenderSession(const std::string& programFolder, UserPort& port,
+                             std::unique_ptr<TGLContext> context)
+    : RenderSession(PortableLocations(programFolder), port, std::move(context)) {}
 
 // Textures and buffers belong to the context and go with it.
 RenderSession::~RenderSession() = default;
@@ -60,12 +65,12 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     TheScene.AmbientLight.SetDiffuse(0.0f, 0.0f, 0.0f, 0.0f);
     TheScene.AmbientLight.SetConstantAttenuation(0.0f);
 
-    const std::string blank = ProgramFolder + "Data/blank.jpg";
+    const std::string blank = Files.DataFile("Data/blank.jpg");
     for (int i = 0; i < 3; ++i) {
         ImagePaths[i] = blank;
         if (FileExists(blank)) TextureFromFile(blank, ImageTextures[i], Port);
     }
-    const std::string littleBlank = ProgramFolder + "Data/littleblank.jpg";
+    const std::string littleBlank = Files.DataFile("Data/littleblank.jpg");
     for (auto& book : BookPaths) book.fill(littleBlank);
     for (int b = 0; b < 4; ++b)
         for (int n = 0; n < 3; ++n)
@@ -75,7 +80,7 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
 
     TheScene.Floor.InitFloor();
     TheScene.Floor.Textured = true;  // "Activated" is checked at design time
-    FloorPath = ProgramFolder + "Data/floor.jpg";
+    FloorPath = Files.DataFile("Data/floor.jpg");
     if (FileExists(FloorPath)) TextureFromFile(FloorPath, TheScene.Floor.Texture, Port);
 
     glEnable(GL_TEXTURE_2D);

@@ -11,6 +11,7 @@
 
 #include "core/model/EmoModel.h"
 #include "core/model/ModelCatalogue.h"
+#include "core/paths/FileLocations.h"
 #include "core/settings/SettingsFile.h"
 #include "core/ui/UserPort.h"
 #include "render/Frame.h"
@@ -30,8 +31,10 @@ struct SetupOptions {
 };
 
 class RenderSession {
-public:
-    RenderSession(std::string programFolder, UserPort& port,
+  public:
+    RenderSession(FileLocations files, UserPort& port, std::unique_ptr<TGLContext> context);
+    // Everything in the portable layout under `programFolder`.
+    RenderSession(const std::string& programFolder, UserPort& port,
                   std::unique_ptr<TGLContext> context);
     ~RenderSession();
 
@@ -58,6 +61,8 @@ public:
     // file given); errors and warnings are shown through the port.
     void LoadCatalogue(const std::string& modelPath = {});
 
+    // Where the program's files lie; ProgramFolder is its shipped data folder.
+    const FileLocations Files;
     const std::string ProgramFolder;
     UserPort& Port;
     std::unique_ptr<TGLContext> Context;
@@ -71,9 +76,9 @@ public:
     std::array<std::array<GLuint, 3>, 4> BookTextures{};
     std::array<std::array<std::string, 3>, 4> BookPaths;
     std::string FloorPath;
-    // Where the working copies of the images lie: ProgramFolder + "Images/"
-    // unless set otherwise (the command-line tool uses a temporary folder).
-    // Ends in "/".
+    // Where the working copies of the images lie: the images folder of Files
+    // unless set otherwise (the window uses a folder of its own inside it,
+    // the command-line tool a temporary folder). Ends in "/".
     std::string ImagesFolder;
 
     bool GLReady = false;

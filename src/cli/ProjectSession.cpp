@@ -5,10 +5,11 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "app/ProgramFolder.h"
 #include "app/cover/CoverAssembly.h"
 #include "app/project/CoverProject.h"
 #include "cli/Arguments.h"
+#include "cli/CliLanguage.h"
+#include "core/paths/FileLocations.h"
 #include "render/EglContext.h"
 
 namespace tessaly::cli {
@@ -69,8 +70,9 @@ TempFolder::~TempFolder() {
 }
 
 ProjectSession::ProjectSession(int width, int height, const std::string& logPath) {
-    State = std::make_unique<MainState>(ProgramFolder(), Port, std::make_unique<EglContext>());
+    State = std::make_unique<MainState>(FindFileLocations(), Port, std::make_unique<EglContext>());
     State->Session.ImagesFolder = Images.Path();
+    State->Session.LanguageFile = CliLanguageFile(State->Session.Files);
     SetupOptions setup;
     setup.width = width;
     setup.height = height;

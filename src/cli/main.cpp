@@ -8,9 +8,11 @@
 #include "cli/ExtractCommand.h"
 #include "cli/InspectCommand.h"
 #include "cli/NewCommand.h"
+#include "cli/ProgramInfo.h"
 #include "cli/ProjectSession.h"
 #include "cli/RenderCommand.h"
 #include "cli/StateCommand.h"
+#include "cli/ThumbnailCommand.h"
 
 namespace {
 
@@ -23,8 +25,11 @@ Verbs
   state      print the whole state after opening a project or template as JSON
   new        make a new cover of a type and write it as a project or template
   extract    write the images embedded in a project into a folder
+  thumbnail  draw a small square picture of a project's or template's cover
 
-Run "tessaly-cli VERB --help" for the options of a verb.
+Run "tessaly-cli VERB --help" for the options of a verb,
+"tessaly-cli --version" for the version.
+Messages are shown in the language the settings name (English by default).
 Exit status: 0 success, 1 failure (message on stderr), 2 bad usage.
 )";
 
@@ -32,6 +37,7 @@ Exit status: 0 success, 1 failure (message on stderr), 2 bad usage.
 
 int main(int argc, char** argv) {
     using namespace tessaly::cli;
+    if (AnswerVersion(argc, argv)) return 0;
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         std::cout << kUsage;
         return argc < 2 ? 2 : 0;
@@ -58,7 +64,8 @@ int main(int argc, char** argv) {
         const Verb verbs[] = {{"batch", kBatchHelp, BatchCommand},
                               {"state", kStateHelp, StateCommand},
                               {"new", kNewHelp, NewCommand},
-                              {"extract", kExtractHelp, ExtractCommand}};
+                              {"extract", kExtractHelp, ExtractCommand},
+                              {"thumbnail", kThumbnailHelp, ThumbnailCommand}};
         for (const Verb& v : verbs)
             if (verb == v.name) {
                 if (help) {

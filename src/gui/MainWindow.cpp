@@ -67,16 +67,24 @@ PanelButton ButtonOf(Qt::MouseButton button) {
 }  // namespace
 
 MainWindow::MainWindow(Options options, QWidget* parent)
-    : QMainWindow(parent),
-      programFolder_(std::move(options.programFolder)),
-      arguments_(std::move(options.arguments)) {
+    : QMainWindow(parent), arguments_(std::move(options.arguments)) {
+    FileLocations files = options.files.Data.empty() ? PortableLocations(options.programFolder)
+                                                     : std::move(options.files);
+    programFolder_ = files.Data;
     ui_.setupUi(this);
-    port_ = std::make_unique<QtUserPort>(this, programFolder_);
+    port_ = std::make_unique<QtUserPort>(this, files);
     if (options.preparePort) options.preparePort(*port_);
     panelContext_ = !options.context;
     std::unique_ptr<TGLContext> context =
         options.context ? std::move(options.context) : std::make_unique<QtGLContext>(*ui_.OGLPanel);
-    state_ = std::make_unique<MainState>(programFolder_, *port_, std::move(context));
+    state_ = std::make_unique<MainState>(std::move(files), *port_, std::move(context));
+    // Without a folder of its own the window works in the images folder
+    // itself, as a lone window always could.
+    try {
+        workingFolder_ = std::make_unique<WorkingFolder>(state_->Session.Files.Images);
+        state_->Session.ImagesFolder = workingFolder_->Path();
+    } catch (const std::exception&) {
+    }
 
     // Status bar: the progress panel is 250 pixels wide, then the frame rate.
     for (int i = 0; i < 2; ++i) {
@@ -188,7 +196,7 @@ void MainWindow::RunStartup() {
              SetupOptions setup;
              setup.width = qMax(1, qRound(ui_.OGLPanel->width() * ratio));
              setup.height = qMax(1, qRound(ui_.OGLPanel->height() * ratio));
-             setup.logPath = programFolder_ + "log.txt";
+             setup.logPath = session.Files.Log;
              session.SetupRendering(setup);
              c.ShadowCheck.SetChecked(true);
              imagesTab_->ShowFaceThumbnails();

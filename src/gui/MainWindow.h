@@ -15,6 +15,7 @@
 
 #include "app/MainState.h"
 #include "app/view/PanelMouse.h"
+#include "core/paths/WorkingFolder.h"
 #include "gui/QtUserPort.h"
 #include "ui_MainWindow.h"
 
@@ -36,7 +37,10 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     struct Options {
+        // Where the program's files lie; when `files` is left empty, all of
+        // them in the portable layout under `programFolder`.
         std::string programFolder;
+        FileLocations files;
         // Files named on the command line (the first one is opened).
         std::vector<std::string> arguments;
         // A context of its own instead of the panel's (tests without a
@@ -102,6 +106,8 @@ class MainWindow : public QMainWindow {
 
     Ui::MainWindow ui_;
     std::string programFolder_;
+    // This window's own folder for the working copies of its images.
+    std::unique_ptr<WorkingFolder> workingFolder_;
     std::vector<std::string> arguments_;
     std::unique_ptr<QtUserPort> port_;
     std::unique_ptr<MainState> state_;

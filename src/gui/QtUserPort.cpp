@@ -68,8 +68,8 @@ QString WithCaptureExtension(const QString& name, int filterIndex) {
     return base + extensions[filterIndex - 1];
 }
 
-QtUserPort::QtUserPort(QWidget* parent, std::string programFolder)
-    : parent_(parent), programFolder_(std::move(programFolder)) {}
+QtUserPort::QtUserPort(QWidget* parent, FileLocations files)
+    : parent_(parent), files_(std::move(files)) {}
 
 MessageAnswer QtUserPort::ShowMessage(MessageKind kind, const std::string& text,
                                       const std::string& caption, MessageButtons buttons,
@@ -160,8 +160,12 @@ std::optional<std::uint32_t> QtUserPort::ChooseColor(const std::string& dialog,
 
 QString QtUserPort::DialogFolder(const std::string& dialog) const {
     auto it = FileDialogs().find(dialog);
-    const QString folder = QString::fromStdString(programFolder_) +
-                           (it != FileDialogs().end() ? it->second.folder : "");
+    const std::string name = it != FileDialogs().end() ? it->second.folder : "";
+    const std::string& path = name == "Images"        ? files_.Images
+                              : name == "Templates"   ? files_.Templates
+                              : name == "Screenshots" ? files_.Screenshots
+                                                      : files_.Data;
+    const QString folder = QString::fromStdString(path);
     QDir().mkpath(folder);
     return folder;
 }

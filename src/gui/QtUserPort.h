@@ -1,7 +1,7 @@
 // QtUserPort: the user port with real Qt dialogs: message boxes by kind and
 // buttons, the status bar's first panel, colour dialogs that remember their
-// last colour, and the named file dialogs starting in "Images", "Templates"
-// or "Screenshots" under the program folder. While a dialog is up the
+// last colour, and the named file dialogs starting in the images, templates
+// or screenshots folder that FileLocations names. While a dialog is up the
 // window's paint timer keeps the rendering panel drawn.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 
+#include "core/paths/FileLocations.h"
 #include "core/ui/UserPort.h"
 
 class QLabel;
@@ -20,7 +21,7 @@ namespace tessaly {
 
 class QtUserPort : public UserPort {
   public:
-    QtUserPort(QWidget* parent, std::string programFolder);
+    QtUserPort(QWidget* parent, FileLocations files);
 
     MessageAnswer ShowMessage(MessageKind kind, const std::string& text, const std::string& caption,
                               MessageButtons buttons, const std::string& key = {}) override;
@@ -56,7 +57,7 @@ class QtUserPort : public UserPort {
 
   private:
     QWidget* parent_;
-    std::string programFolder_;
+    FileLocations files_;
     std::map<std::string, QColor> lastColors_;
 };
 

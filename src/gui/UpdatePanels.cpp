@@ -159,7 +159,7 @@ UpdatePanels::UpdatePanels(MainWindow& window, QWidget* view, int delayMs)
     bind(utPanel_, "BitBtn29", &UpdatePanels::BitBtn29Click);
     bind(utPanel_, "BitBtn30", &UpdatePanels::BitBtn30Click);
 
-    Config.MarkerFile = window.ProgramFolder() + std::string(kUpdateMarkerFileName);
+    Config.MarkerFile = window.State().Session.Files.UpdateMarkers;
     Config.Url = SitePage(kUpdateFilePath);
     Allowed = [&window] {
         return window.State().Session.Settings.ReadValue(kUpdateCheckKey) == kSettingOn;

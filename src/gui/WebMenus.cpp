@@ -58,7 +58,7 @@ void WebMenus::ShowModal(QDialog* dialog) {
 }
 
 std::string WebMenus::HelpFile() const {
-    return window_.ProgramFolder() + "Help/index.html";
+    return window_.State().Session.Files.DataFile("Help/index.html");
 }
 
 void WebMenus::HelpTopics1Click() {

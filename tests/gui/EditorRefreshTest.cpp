@@ -70,7 +70,7 @@ TEST(EditorRefreshTest, AnEditedWorkingCopyReachesTheFaceOnRefresh) {
 
     // Select for the front face makes the working copy.
     window.findChild<QPushButton*>("BitBtn4")->click();
-    const fs::path copy = program / "Images" / "Image1.png";
+    const fs::path copy = fs::path(window.State().Session.ImagesFolder) / "Image1.png";
     ASSERT_TRUE(fs::exists(copy));
     auto* refresh = window.findChild<QPushButton*>("BitBtn6");
     ASSERT_TRUE(refresh->isEnabled());

@@ -199,8 +199,11 @@ TEST(ScriptedSession, NewBookTurnedLitSavedClosedAndReopenedMatchesTheCommandLin
     for (const char* select : {"BitBtn4", "BitBtn8", "BitBtn11"})
         QTest::mouseClick(Find<QPushButton>(window.get(), select), Qt::LeftButton);
     EXPECT_TRUE(script.files.empty());
-    EXPECT_TRUE(fs::exists(program / "Images/Image1.png"));
-    EXPECT_TRUE(fs::exists(program / "Images/Image3.PNG"));
+    // The working copies lie in the window's own folder inside "Images".
+    const fs::path images = state.Session.ImagesFolder;
+    EXPECT_EQ(images.parent_path().parent_path(), program / "Images");
+    EXPECT_TRUE(fs::exists(images / "Image1.png"));
+    EXPECT_TRUE(fs::exists(images / "Image3.PNG"));
     EXPECT_TRUE(Find<QPushButton>(window.get(), "BitBtn5")->isEnabled());
     EXPECT_TRUE(state.Cover.Modified);
 

@@ -21,7 +21,7 @@ bool IsFile(const std::string& path) {
 }
 
 std::string LanguagesFolder(const MainState& state) {
-    return state.Session.ProgramFolder + std::string(kLanguagesFolder);
+    return state.Session.Files.DataFile(kLanguagesFolder);
 }
 
 // A message in the language now in use (its key before any is chosen).

@@ -97,7 +97,7 @@ void BindOptionsHandlers(MainState& state) {
 void LoadSettings(MainState& state) {
     TSettingsFile& settings = state.Session.Settings;
     OptionsState& o = state.Options;
-    settings.Load(state.Session.ProgramFolder + std::string(kSettingsFileName));
+    settings.Load(state.Session.Files.Settings);
     // The editor is the value of the file's first key, taken by position.
     o.EditorPath = settings.ReadLine(1);
     o.CheckBox1.SetChecked(settings.ReadValue(kOpenPicKey) == kSettingOn);
@@ -130,8 +130,7 @@ void OptionsBitBtn3Click(MainState& state) {
     const MessageAnswer answer = state.Port().ShowMessage(
         MessageKind::Confirmation, "Are you sure you want to switch to built-in editor? ", "",
         MessageButtons::YesNo);
-    if (answer == MessageAnswer::Yes)
-        SetEditor(state, state.Session.ProgramFolder + kBuiltInEditorName);
+    if (answer == MessageAnswer::Yes) SetEditor(state, state.Session.Files.BuiltInEditor());
 }
 
 void OptionsBitBtn2Click(MainState& state) {

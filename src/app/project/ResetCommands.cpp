@@ -24,7 +24,7 @@ bool Confirm(MainState& state, const std::string& key) {
 // The built-in files are found in the program folder, whatever the current
 // folder of the process.
 std::string BuiltIn(MainState& state, const char* name) {
-    return state.Session.ProgramFolder + name;
+    return state.Session.Files.DataFile(name);
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ void NewCover(MainState& state, const std::string& typeId) {
     state.Cover.Entry = session.Catalogue.FindEntry(typeId);
     state.Controls.ModelsComboBox.Select(state.Cover.Entry - 1);
 
-    const std::string littleBlank = session.ProgramFolder + "Data/littleblank.jpg";
+    const std::string littleBlank = session.Files.DataFile("Data/littleblank.jpg");
     if (!FileExists(littleBlank)) {
         state.Port().ShowMessage(MessageKind::Error, littleBlank + ": no such file", "",
                                  MessageButtons::Ok);

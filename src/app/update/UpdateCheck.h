@@ -37,7 +37,7 @@ class UpdateCheckUi {
 };
 
 struct UpdateCheckConfig {
-    // The local copy, ProgramFolder + "updts".
+    // The local copy ("updts"; FileLocations::UpdateMarkers says where).
     std::filesystem::path MarkerFile;
     // The remote file, the site's "/tessaly/updates.txt".
     std::string Url;

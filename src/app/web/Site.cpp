@@ -7,9 +7,6 @@
 #ifndef TESSALY_DEFAULT_SITE_URL
 #define TESSALY_DEFAULT_SITE_URL ""
 #endif
-#ifndef TESSALY_VERSION
-#define TESSALY_VERSION "0.0.0"
-#endif
 
 namespace tessaly {
 
@@ -27,10 +24,6 @@ bool HasSite() {
 std::string SitePage(std::string_view path) {
     const std::string base = SiteBase();
     return base.empty() ? std::string() : SiteAddress(base, path);
-}
-
-std::string_view ProgramVersion() {
-    return TESSALY_VERSION;
 }
 
 }  // namespace tessaly

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/util/Version.h"  // ProgramVersion, shown beside the site links
+
 namespace tessaly {
 
 // The site's base address, without a trailing "/"; empty when the build
@@ -21,8 +23,5 @@ bool HasSite();
 // SiteBase() followed by one of the paths of SiteAddresses.h; empty without
 // a site.
 std::string SitePage(std::string_view path);
-
-// The version this program was built as ("0.1.0").
-std::string_view ProgramVersion();
 
 }  // namespace tessaly

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/ProgramFolder.h"
 #include "app/cover/CoverAssembly.h"
 #include "app/cover/CoverOptions.h"
 #include "app/project/CoverProject.h"
+#include "cli/CliLanguage.h"
 #include "cli/job/JobOptions.h"
 #include "core/images/PictureReader.h"
 #include "core/io/FileIO.h"
+#include "core/paths/FileLocations.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
 #include "render/Textures.h"
@@ -103,9 +104,11 @@ void JobRunner::Start(const JobRecord& job) {
     cachedBytes_ = 0;
     state_.reset();
     if (!images_) images_ = std::make_unique<TempFolder>();
-    state_ = std::make_unique<MainState>(ProgramFolder(), port_, std::make_unique<EglContext>());
+    state_ =
+        std::make_unique<MainState>(FindFileLocations(), port_, std::make_unique<EglContext>());
     RenderSession& session = state_->Session;
     session.ImagesFolder = images_->Path();
+    session.LanguageFile = CliLanguageFile(session.Files);
     SetupOptions setup;
     // Pictures are drawn into targets of their own (RenderPicture), so the
     // context's own framebuffer need not be as large.

@@ -23,6 +23,10 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 std::string UserDirsDocuments(std::string_view text, std::string_view home) {
+    return UserDirsEntry(text, "XDG_DOCUMENTS_DIR", home);
+}
+
+std::string UserDirsEntry(std::string_view text, std::string_view name, std::string_view home) {
     std::string result;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -32,8 +36,7 @@ std::string UserDirsDocuments(std::string_view text, std::string_view home) {
         start = end + 1;
         if (line.empty() || line.front() == '#') continue;
         const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos || Trim(line.substr(0, eq)) != "XDG_DOCUMENTS_DIR")
-            continue;
+        if (eq == std::string_view::npos || Trim(line.substr(0, eq)) != name) continue;
         std::string_view value = Trim(line.substr(eq + 1));
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);

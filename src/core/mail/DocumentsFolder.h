@@ -16,6 +16,9 @@ namespace tessaly {
 // The value of XDG_DOCUMENTS_DIR in the text of a "user-dirs.dirs" file,
 // with "$HOME" expanded to `home`; "" when the file does not set it.
 std::string UserDirsDocuments(std::string_view userDirsText, std::string_view home);
+// The same for any entry of the file ("XDG_PICTURES_DIR", ...).
+std::string UserDirsEntry(std::string_view userDirsText, std::string_view name,
+                          std::string_view home);
 
 // The places to try, in order, without empty or relative entries and
 // without repeats: `preferred`, `xdgEnv`, `userDirs`, then `home`/Documents.

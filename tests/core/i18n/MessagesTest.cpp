@@ -33,6 +33,18 @@ TEST(Messages, KeyItselfWhenFileSectionOrKeyIsMissing) {
     EXPECT_EQ(GetMessage(file, "stdbox"), "stdbox");
 }
 
+TEST(Messages, ALanguageLackingAMessageBorrowsTheEnglishOne) {
+    test::TempDir dir;
+    std::ofstream(dir / "English.ini", std::ios::binary)
+        << "[Messages]\r\nnotvalidcover=Not a valid eCover file.\r\ndone=Done\r\n";
+    std::ofstream(dir / "German.ini", std::ios::binary) << "[Messages]\r\ndone=Fertig\r\n";
+    EXPECT_EQ(GetMessage(dir / "German.ini", "done"), "Fertig");
+    EXPECT_EQ(GetMessage(dir / "German.ini", "notvalidcover"), "Not a valid eCover file.");
+    EXPECT_EQ(GetMessage(dir / "German.ini", "cli"), "cli");  // in neither: the key
+    // A language file that is missing altogether shows bare keys.
+    EXPECT_EQ(GetMessage(dir / "Missing.ini", "notvalidcover"), "notvalidcover");
+}
+
 TEST(Messages, ConcurrentCallsWhileTheFileIsReplaced) {
     test::TempDir dir;
     const fs::path file = dir / "English.ini";
