@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "core/images/PictureReader.h"
 #include "core/mail/DocumentsFolder.h"
 
 namespace tessaly {
@@ -31,8 +32,7 @@ const std::map<std::string, FileDialogKind>& FileDialogs() {
     static const std::map<std::string, FileDialogKind> dialogs = {
         {"OpenPicture",
          {"Images", false,
-          "All pictures (*.bmp *.jpg *.jpeg *.png *.tga *.tif *.tiff *.ico *.pcx *.sgi *.pnm "
-          "*.ppm *.pgm *.pbm *.pcd *.wmf *.eps);;All files (*)",
+          nullptr,  // PictureFilter(): the formats the picture gate accepts
           ""}},
         {"OpenCoverDialog", {"Images", false, "eCover projects (*.eco);;All files (*)", ""}},
         {"SaveCoverDialog", {"Images", true, "eCover projects (*.eco)", "eco"}},
@@ -46,6 +46,13 @@ const std::map<std::string, FileDialogKind>& FileDialogs() {
           "bmp"}},
     };
     return dialogs;
+}
+
+// Every extension the picture gate accepts, in both cases: the file dialog
+// matches names case-sensitively here.
+QString PictureFilter() {
+    const QString patterns = QString::fromStdString(PictureFilePatterns());
+    return QStringLiteral("All pictures (%1 %2);;All files (*)").arg(patterns, patterns.toUpper());
 }
 
 QColor FromColor24(std::uint32_t c) {
@@ -175,7 +182,7 @@ std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog)
     QFileDialog box(parent_);
     box.setObjectName(QString::fromStdString(dialog));
     box.setDirectory(DialogFolder(dialog));
-    box.setNameFilter(kind.filter);
+    box.setNameFilter(kind.filter ? QString(kind.filter) : PictureFilter());
     box.setOption(QFileDialog::DontUseNativeDialog, true);
     box.setOption(QFileDialog::ReadOnly, false);
     if (kind.save) {

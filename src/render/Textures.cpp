@@ -118,7 +118,7 @@ void TextureFromPicture(const RgbaImage& picture, GLuint& handle) {
 std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GLuint& handle) {
     RgbaImage picture;
     try {
-        picture = ReadPicture(path);
+        picture = ReadPicture(path, kMaxTextureSide);
     } catch (const std::exception& e) {
         return std::string(e.what());
     }
