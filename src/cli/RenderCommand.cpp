@@ -1,6 +1,12 @@
 #include "cli/RenderCommand.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <stdexcept>
 
@@ -12,6 +18,7 @@
 #include "cli/ProjectSession.h"
 #include "core/model/CoverTypes.h"
 #include "core/images/PictureDepth.h"
+#include "core/io/FileIO.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
 
@@ -39,6 +46,10 @@ Output
       --log FILE           write the OpenGL driver's capabilities log to FILE
       --model FILE         draw this model file (bound like a standard box)
                            instead of a cover type of the catalogue
+      --salvage            write the picture even when preparing the cover
+                           met errors (a damaged project, a picture or model
+                           texture that cannot be read, a missing image); the
+                           messages are then printed as warnings
 
 Cover type
       --type ID            stdbox (default), thinbox, widebox, cbox, flatbook,
@@ -92,7 +103,11 @@ Light, floor and background
       --light-marker       draw the yellow marker at the light position
 
 Colours are #RRGGBB or r,g,b with components 0 to 255.
-Exit status: 0 written, 1 the picture could not be made or written, 2 bad usage.
+Without --salvage, any error or warning shown while the cover is prepared
+(a damaged project, an unreadable picture, model or model texture, a missing
+image) stops the command before a picture is written.
+Exit status: 0 written, 1 the picture could not be made or written (or the
+cover could not be prepared without errors), 2 bad usage.
 )";
 
 namespace {
@@ -206,6 +221,52 @@ RenderJob ReadJob(Arguments& a) {
     return job;
 }
 
+// A log that cannot be written and a model that is missing, empty or
+// unreadable are refused before anything is drawn.
+void CheckLogAndModel(const RenderJob& job) {
+    if (!job.logPath.empty()) {
+        std::ofstream log(job.logPath, std::ios::app);
+        if (!log)
+            throw std::runtime_error("render: cannot write the log file \"" + job.logPath +
+                                     "\": " + std::strerror(errno));
+    }
+    if (!job.modelPath.empty()) {
+        std::vector<std::uint8_t> bytes;
+        try {
+            bytes = ReadWholeFile(job.modelPath);
+        } catch (const std::exception& e) {
+            throw std::runtime_error(std::string("render: ") + e.what());
+        }
+        if (bytes.empty())
+            throw std::runtime_error("render: the model file \"" + job.modelPath + "\" is empty");
+    }
+}
+
+// True when `path` is the file the standard output writes to.
+bool IsStandardOutput(const std::string& path) {
+    struct stat out {}, target {};
+    return ::fstat(STDOUT_FILENO, &out) == 0 && ::stat(path.c_str(), &target) == 0 &&
+           out.st_dev == target.st_dev && out.st_ino == target.st_ino;
+}
+
+// The errors and warnings shown while the cover was prepared each stop the
+// render, unless --salvage asks for the picture anyway.
+bool AcceptPreparation(const CliPort& port, bool salvage) {
+    int problems = 0;
+    for (const ShownText& m : port.Messages)
+        if (m.kind == "error" || m.kind == "warning") ++problems;
+    if (problems == 0) return true;
+    if (!salvage) {
+        std::cerr << "render: " << problems
+                  << " problem(s) while preparing the cover (above); no picture written "
+                     "(--salvage writes it anyway)\n";
+        return false;
+    }
+    for (const ShownText& m : port.Messages)
+        if (m.kind == "error" || m.kind == "warning") std::cerr << "warning: " << m.text << '\n';
+    return true;
+}
+
 }  // namespace
 
 int RenderCommand(Arguments& args, const std::string& project) {
@@ -222,7 +283,10 @@ int RenderCommand(Arguments& args, const std::string& project) {
     for (const auto& book : job.bookImages)
         for (const auto& image : book) checkFile(image);
 
-    QuietPort port(true);
+    const bool salvage = args.TakeFlag("--salvage");
+    CheckLogAndModel(job);
+
+    CliPort port;  // records what preparing the cover shows
     TempFolder images;
     MainState state(ProgramFolder(), port, std::make_unique<EglContext>());
     RenderSession& session = state.Session;
@@ -267,6 +331,7 @@ int RenderCommand(Arguments& args, const std::string& project) {
                 !session.SetBookImage(b, n, job.bookImages[b][n]))
                 return 1;
     SelectCover(state, state.Cover.Entry);  // binds the new textures
+    if (!AcceptPreparation(port, salvage)) return 1;
 
     // The capture always draws 8 passes; a smaller count draws the frame the
     // panel would show at that setting.
@@ -278,12 +343,18 @@ int RenderCommand(Arguments& args, const std::string& project) {
         session.Frames.TrackBar1 = job.passes;
         session.Context->Reshape(job.width, job.height);
         session.Frames.RenderFrame(false);
+        if (job.passes > 1 && !session.Frames.LastFrameAccumulated()) {
+            std::cerr << "render: " << AccumulationProblem(job.width, job.height) << '\n';
+            return 1;
+        }
         glBindFramebuffer(GL_READ_FRAMEBUFFER, session.Context->TargetFramebuffer());
         picture = ReadFramePixels(job.width, job.height);
     }
     ReduceToDepth(picture, job.depth);
     SavePicture(picture, job.type, job.depth, job.output);
-    std::cout << job.output << '\n';
+    // The picture's name is printed, unless the picture itself went to the
+    // standard output (-o /dev/stdout), where the name would follow its bytes.
+    if (!IsStandardOutput(job.output)) std::cout << job.output << '\n';
     return 0;
 }
 

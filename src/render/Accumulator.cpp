@@ -2,9 +2,18 @@
 
 namespace tessaly {
 
+namespace {
+int sideLimit = 0;
+}  // namespace
+
+void Accumulator::LimitSide(int side) {
+    sideLimit = side;
+}
+
 bool Accumulator::Prepare(int width, int height) {
     width_ = width;
     height_ = height;
+    if (sideLimit > 0 && (width > sideLimit || height > sideLimit)) return false;
     return pass_.Ensure(width, height, GL_RGBA8, true) &&
            sum_.Ensure(width, height, GL_RGBA32F, false);
 }
