@@ -86,7 +86,10 @@ inline TextureSize TextureSizeFor(int width, int height, int maxSide) {
 // height pixels may be reduced while staying at least as large as its
 // texture (with sides of at most `maxSide`, 0: no reduction).
 inline int ReductionFor(std::int64_t width, std::int64_t height, int maxSide) {
-    if (maxSide <= 0 || width <= 0 || height <= 0) return 1;
+    // Sizes beyond the limits are left to the decoder to refuse.
+    if (maxSide <= 0 || width <= 0 || height <= 0 || width > kMaxPictureSide ||
+        height > kMaxPictureSide)
+        return 1;
     const TextureSize t =
         TextureSizeFor(static_cast<int>(width), static_cast<int>(height), maxSide);
     int factor = 1;

@@ -224,6 +224,8 @@ TEST(PictureGate, LargePicturesAreDecodedStraightToTheirTextureSize) {
     EXPECT_EQ(ReductionFor(16384, 16384, kMaxTextureSide), 4);
     EXPECT_EQ(ReductionFor(12000, 100, kMaxTextureSide), 1);  // 100 rows make 128
     EXPECT_EQ(ReductionFor(100, 100, 0), 1);
+    EXPECT_EQ(ReductionFor(std::int64_t{1} << 31, 5, kMaxTextureSide),
+              1);  // the decoder refuses it
 }
 
 TEST(PictureGate, DeclaredSizesOverTheLimitsOrTheBudgetAreRefusedBeforeDecoding) {
