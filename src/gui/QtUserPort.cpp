@@ -81,6 +81,35 @@ QtUserPort::QtUserPort(QWidget* parent, std::string programFolder)
 MessageAnswer QtUserPort::ShowMessage(MessageKind kind, const std::string& text,
                                       const std::string& caption, MessageButtons buttons,
                                       const std::string& key) {
+    const bool gather = groupDepth_ > 0 && buttons == MessageButtons::Ok &&
+                        (kind == MessageKind::Error || kind == MessageKind::Warning);
+    if (!gather) return ShowBox(kind, text, caption, buttons, key);
+    // Line ends inside one message would split its line.
+    std::string line = text;
+    for (char& c : line)
+        if (c == '\r' || c == '\n') c = ' ';
+    grouped_.push_back(line);
+    groupHasError_ |= kind == MessageKind::Error;
+    return MessageAnswer::Ok;
+}
+
+void QtUserPort::BeginMessageGroup() {
+    ++groupDepth_;
+}
+
+void QtUserPort::EndMessageGroup() {
+    if (groupDepth_ == 0 || --groupDepth_ > 0 || grouped_.empty()) return;
+    std::string text;
+    for (const std::string& line : grouped_) text += (text.empty() ? "" : "\n") + line;
+    const MessageKind kind = groupHasError_ ? MessageKind::Error : MessageKind::Warning;
+    grouped_.clear();
+    groupHasError_ = false;
+    ShowBox(kind, text, "", MessageButtons::Ok, {});
+}
+
+MessageAnswer QtUserPort::ShowBox(MessageKind kind, const std::string& text,
+                                  const std::string& caption, MessageButtons buttons,
+                                  const std::string& key) {
     if (Answer) return Answer(key, text, buttons);
     QMessageBox box(parent_);
     switch (kind) {

@@ -70,6 +70,14 @@ TEST_F(OptionsTest, ADamagedFileIsKeptAsBadAndItsUnreadableValuesGetTheDefaults)
     EXPECT_TRUE(port.messages.empty());
     EXPECT_EQ(Read("settings.ini"), SettingsText());
 
+    // Keys whose absence has a meaning of their own do not make it damaged.
+    const std::string older = "[DefaultEditor]\nPBRUSH\n[CDepth]\n24\n[Language]\nEnglish.ini\n";
+    Write("settings.ini", older);
+    port.messages.clear();
+    LoadSettings(state);
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(Read("settings.ini"), older);
+
     // Without a settings file every value reads "-" and nothing is written.
     std::filesystem::remove(dir / "settings.ini");
     MainState fresh(dir.Path().string() + "/", port, std::make_unique<NoGLContext>());

@@ -12,6 +12,7 @@
 #include "core/io/FileIO.h"
 #include "core/model/CoverTypes.h"
 #include "core/project/CoverFile.h"
+#include "core/ui/UserPort.h"
 #include "render/SceneSettings.h"
 #include "render/Textures.h"
 
@@ -260,6 +261,8 @@ bool WriteCoverProject(MainState& state, const std::string& path) {
 }
 
 bool ReadCoverProject(MainState& state, const std::string& path) {
+    // Every problem met while opening the project is shown in one box.
+    const MessageGroup group(state.Port());
     RenderSession& session = state.Session;
     MainControls& c = state.Controls;
     {

@@ -37,6 +37,19 @@ bool EditorFirst(const TSettingsFile& settings) {
 
 }  // namespace
 
+bool SettingsDamaged(const TSettingsFile& settings) {
+    // Keys whose absence has a meaning of its own (a box left unchecked, no
+    // warning, a frame-rate check that reports its missing threshold) do not
+    // make a file damaged; a missing depth or language, or any value that
+    // is there but cannot be used, does.
+    for (const std::string& key : UnreadableSettings(settings)) {
+        const bool missing = settings.ReadValue(key) == kSettingMissing;
+        if (!missing || key == kDefaultEditorKey || key == kCDepthKey || key == kLanguageKey)
+            return true;
+    }
+    return false;
+}
+
 std::vector<std::string> UnreadableSettings(const TSettingsFile& settings) {
     std::vector<std::string> keys;
     for (std::string_view key : kSettingsKeys) {
@@ -51,8 +64,8 @@ std::vector<std::string> RepairSettings(TSettingsFile& settings) {
     const std::filesystem::path file = settings.FileName();
     std::error_code ec;
     if (file.empty() || !std::filesystem::is_regular_file(file, ec)) return {};
+    if (!SettingsDamaged(settings)) return {};
     std::vector<std::string> bad = UnreadableSettings(settings);
-    if (bad.empty()) return {};
 
     std::string text;
     for (std::size_t k = 0; k < kSettingsKeys.size(); ++k) {

@@ -21,10 +21,17 @@ inline constexpr std::array<std::string_view, 8> kSettingsDefaults = {
     "PBRUSH", "on", "on", "view", "24", "English.ini", "on", "20",
 };
 
-// The keys whose values cannot be used, in the order of kSettingsKeys.
+// The keys whose values are missing or cannot be used, in the order of
+// kSettingsKeys.
 std::vector<std::string> UnreadableSettings(const TSettingsFile& settings);
 
-// When `settings` (loaded from its file) has unreadable values: renames the
+// True when the file needs repairing: a value is there but cannot be used,
+// or the editor key is not first, or the depth or the language is missing.
+// (A missing "OpenPic", "UpdateCheck", "capture", "dWarning" or "frms" has a
+// meaning of its own and alone does not count.)
+bool SettingsDamaged(const TSettingsFile& settings);
+
+// When `settings` (loaded from its file) is damaged: renames the
 // file to "<file>.bad" (replacing an older one), writes a sound file in its
 // place (each key as "[Key]", the user's value where it is readable, the
 // default elsewhere), loads it and returns the keys that got defaults.
