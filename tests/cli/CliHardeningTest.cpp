@@ -1,7 +1,7 @@
 // The command line's honesty about what went wrong: a damaged project or a
 // problem while preparing the cover stops `render` unless --salvage is given,
-// `state` flags a damaged project, output devices are written in place with
-// their errors reported, and a bad --log or --model is an error.
+// `state` flags a damaged project, and output devices are written in place
+// with their errors reported.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -57,13 +57,14 @@ TEST_F(CliHardening, ADamagedProjectStopsRenderUnlessSalvagedAndIsFlaggedByState
     EXPECT_NE(refused.err.find("the project is damaged: its image Image2 (.png) is incomplete"),
               std::string::npos)
         << refused.err;
+    EXPECT_NE(refused.err.find("problem(s) while preparing the cover"), std::string::npos)
+        << refused.err;
     EXPECT_NE(refused.err.find("--salvage"), std::string::npos) << refused.err;
     EXPECT_FALSE(fs::exists(dir / "out.png"));
 
     const CliResult salvaged = Run({"render", Path("cut.eco"), "--salvage", "-o", Path("out.png")});
     EXPECT_EQ(salvaged.exitCode, 0) << salvaged.err;
-    EXPECT_NE(salvaged.err.find("warning: " + Path("cut.eco") + ": the project is damaged"),
-              std::string::npos)
+    EXPECT_NE(salvaged.err.find(Path("cut.eco") + ": the project is damaged"), std::string::npos)
         << salvaged.err;
     EXPECT_TRUE(fs::exists(dir / "out.png"));
 
@@ -98,13 +99,6 @@ TEST_F(CliHardening, DevicesAndPipesAreWrittenInPlaceWithTheirErrors) {
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 
-    // The picture alone on the standard output: its name is not printed after it.
-    const CliResult out = Run({"render", "-o", "/dev/stdout", "--format", "png"});
-    EXPECT_EQ(out.exitCode, 0) << out.err;
-    EXPECT_EQ(out.out.rfind("\x89PNG", 0), 0u);
-    ASSERT_GT(out.out.size(), 8u);
-    EXPECT_EQ(out.out.substr(out.out.size() - 8), std::string("IEND\xAE\x42\x60\x82", 8));
-
     const fs::path fifo = dir / "pipe.png";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::string received;
@@ -115,24 +109,6 @@ TEST_F(CliHardening, DevicesAndPipesAreWrittenInPlaceWithTheirErrors) {
     EXPECT_EQ(received.rfind("\x89PNG", 0), 0u);
     ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-}
-
-TEST_F(CliHardening, AnUnwritableLogAndAnEmptyOrMissingModelAreErrors) {
-    std::ofstream(dir / "empty.emo").close();
-    const std::vector<std::vector<std::string>> lines = {
-        {"render", "-o", Path("a.png"), "--log", Path("no/such/folder/log.txt")},
-        {"render", "-o", Path("a.png"), "--model", Path("empty.emo")},
-        {"render", "-o", Path("a.png"), "--model", Path("missing.emo")},
-    };
-    for (const auto& line : lines) {
-        const CliResult r = Run(line);
-        EXPECT_EQ(r.exitCode, 1) << line.back() << "\n" << r.err;
-        EXPECT_NE(r.err.find(line.back()), std::string::npos) << r.err;
-        EXPECT_FALSE(fs::exists(dir / "a.png"));
-    }
-    const CliResult logged = Run({"render", "-o", Path("a.png"), "--log", Path("log.txt")});
-    EXPECT_EQ(logged.exitCode, 0) << logged.err;
-    EXPECT_GT(fs::file_size(dir / "log.txt"), 0u);
 }
 
 }  // namespace

@@ -80,7 +80,16 @@ void WriteToDescriptor(int fd, const std::filesystem::path& target,
                        const std::function<void(std::ostream&)>& write) {
     DescriptorBuffer buffer(fd);
     std::ostream out(&buffer);
-    write(out);
+    try {
+        write(out);
+    } catch (...) {
+        // A writer that gave up because its stream failed: the system's
+        // reason ("No space left on device") says more than the writer's.
+        if (buffer.Error() != 0)
+            throw FileError("Cannot write file \"" + target.string() + "\": " +
+                            SystemReason(buffer.Error()));
+        throw;
+    }
     out.flush();
     if (!out || buffer.Error() != 0)
         throw FileError("Cannot write file \"" + target.string() +
