@@ -45,6 +45,9 @@ Output
       --log FILE           write the OpenGL driver's capabilities log to FILE
       --model FILE         draw this model file (bound like a standard box)
                            instead of a cover type of the catalogue
+      --salvage            write the picture even when preparing the cover
+                           met errors or warnings (a damaged project, a
+                           picture that cannot be read, a missing image)
 
 Cover type
       --type ID            stdbox (default), thinbox, widebox, cbox, flatbook,

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "app/project/CoverProject.h"
 #include "cli/Json.h"
 
 namespace tessaly::cli {
@@ -14,7 +15,9 @@ parameters, every stored control (scroll bar positions, check boxes and
 colour swatches, colours as 0xBBGGRR integers), the scene settings, the floor,
 the light position, the image paths (working copies as "Images/...",
 shipped files relative to the program folder) and every message and status
-text shown, each with its language key.
+text shown, each with its language key. "damaged" is true when the project
+is cut short inside an embedded image; a warning with the key
+"damagedproject" then names the file and each incomplete image.
 
 Exit status: 0 printed (also when the file was refused: see "messages"),
 2 bad usage, 1 no state could be made.
@@ -124,6 +127,11 @@ void WriteStateJson(ProjectSession& session, std::ostream& out) {
         json.EndArray();
     }
     json.EndArray().EndObject();
+    // A damaged project is said once here; each incomplete image has its
+    // own message under the same key.
+    bool damaged = false;
+    for (const ShownText& m : session.Port.Messages) damaged |= m.key == kDamagedProjectKey;
+    json.Field("damaged", damaged);
     Texts(json, "messages", session.Port.Messages, true);
     Texts(json, "status", session.Port.Status, false);
     json.EndObject();

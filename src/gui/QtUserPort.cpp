@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "core/images/PictureReader.h"
 #include "core/mail/DocumentsFolder.h"
 
 namespace tessaly {
@@ -31,8 +32,7 @@ const std::map<std::string, FileDialogKind>& FileDialogs() {
     static const std::map<std::string, FileDialogKind> dialogs = {
         {"OpenPicture",
          {"Images", false,
-          "All pictures (*.bmp *.jpg *.jpeg *.png *.tga *.tif *.tiff *.ico *.pcx *.sgi *.pnm "
-          "*.ppm *.pgm *.pbm *.pcd *.wmf *.eps);;All files (*)",
+          nullptr,  // PictureFilter(): the formats the picture gate accepts
           ""}},
         {"OpenCoverDialog", {"Images", false, "eCover projects (*.eco);;All files (*)", ""}},
         {"SaveCoverDialog", {"Images", true, "eCover projects (*.eco)", "eco"}},
@@ -46,6 +46,13 @@ const std::map<std::string, FileDialogKind>& FileDialogs() {
           "bmp"}},
     };
     return dialogs;
+}
+
+// Every extension the picture gate accepts, in both cases: the file dialog
+// matches names case-sensitively here.
+QString PictureFilter() {
+    const QString patterns = QString::fromStdString(PictureFilePatterns());
+    return QStringLiteral("All pictures (%1 %2);;All files (*)").arg(patterns, patterns.toUpper());
 }
 
 QColor FromColor24(std::uint32_t c) {
@@ -74,6 +81,35 @@ QtUserPort::QtUserPort(QWidget* parent, FileLocations files)
 MessageAnswer QtUserPort::ShowMessage(MessageKind kind, const std::string& text,
                                       const std::string& caption, MessageButtons buttons,
                                       const std::string& key) {
+    const bool gather = groupDepth_ > 0 && buttons == MessageButtons::Ok &&
+                        (kind == MessageKind::Error || kind == MessageKind::Warning);
+    if (!gather) return ShowBox(kind, text, caption, buttons, key);
+    // Line ends inside one message would split its line.
+    std::string line = text;
+    for (char& c : line)
+        if (c == '\r' || c == '\n') c = ' ';
+    grouped_.push_back(line);
+    groupHasError_ |= kind == MessageKind::Error;
+    return MessageAnswer::Ok;
+}
+
+void QtUserPort::BeginMessageGroup() {
+    ++groupDepth_;
+}
+
+void QtUserPort::EndMessageGroup() {
+    if (groupDepth_ == 0 || --groupDepth_ > 0 || grouped_.empty()) return;
+    std::string text;
+    for (const std::string& line : grouped_) text += (text.empty() ? "" : "\n") + line;
+    const MessageKind kind = groupHasError_ ? MessageKind::Error : MessageKind::Warning;
+    grouped_.clear();
+    groupHasError_ = false;
+    ShowBox(kind, text, "", MessageButtons::Ok, {});
+}
+
+MessageAnswer QtUserPort::ShowBox(MessageKind kind, const std::string& text,
+                                  const std::string& caption, MessageButtons buttons,
+                                  const std::string& key) {
     if (Answer) return Answer(key, text, buttons);
     QMessageBox box(parent_);
     switch (kind) {
@@ -179,7 +215,7 @@ std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog)
     QFileDialog box(parent_);
     box.setObjectName(QString::fromStdString(dialog));
     box.setDirectory(DialogFolder(dialog));
-    box.setNameFilter(kind.filter);
+    box.setNameFilter(kind.filter ? QString(kind.filter) : PictureFilter());
     box.setOption(QFileDialog::DontUseNativeDialog, true);
     box.setOption(QFileDialog::ReadOnly, false);
     if (kind.save) {

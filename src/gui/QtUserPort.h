@@ -10,6 +10,8 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "core/paths/FileLocations.h"
 #include "core/ui/UserPort.h"
@@ -33,6 +35,9 @@ class QtUserPort : public UserPort {
     bool OpenDocument(const std::string& target) override;
     // The desktop's documents location first, then the XDG settings.
     std::optional<std::string> DocumentsFolder() override;
+    // Gathers the OK-only error and warning boxes of one operation into one.
+    void BeginMessageGroup() override;
+    void EndMessageGroup() override;
 
     // The status bar panels; set by the window once it has built them.
     std::vector<QLabel*> StatusPanels;
@@ -56,6 +61,12 @@ class QtUserPort : public UserPort {
     int CaptureFilterIndex = 1;
 
   private:
+    MessageAnswer ShowBox(MessageKind kind, const std::string& text, const std::string& caption,
+                          MessageButtons buttons, const std::string& key);
+
+    int groupDepth_ = 0;
+    bool groupHasError_ = false;
+    std::vector<std::string> grouped_;
     QWidget* parent_;
     FileLocations files_;
     std::map<std::string, QColor> lastColors_;

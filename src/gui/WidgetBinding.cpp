@@ -4,11 +4,14 @@
 #include <QAbstractSlider>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QVariant>
+
+#include "core/images/PictureReader.h"
 
 namespace tessaly {
 
@@ -78,8 +81,18 @@ void ShowPicture(QLabel* widget, const Control& control) {
     if (control.Picture.empty() || (shown.isValid() && shown.toInt() == control.PictureVersion))
         return;
     widget->setProperty("pictureVersion", control.PictureVersion);
-    QPixmap picture(QString::fromStdString(control.Picture));
-    if (!picture.isNull()) widget->setPixmap(picture);
+    // Through the program's own picture gate, like the texture: the content
+    // must be what the name says, and nothing else on disk is read.
+    constexpr int kThumbnailSide = 1024;
+    RgbaImage picture;
+    try {
+        picture = ReadPicture(control.Picture, kThumbnailSide);
+    } catch (const PictureError&) {
+        return;  // the slot reports the unreadable picture itself
+    }
+    const QImage image(picture.pixels.data(), picture.width, picture.height, picture.width * 4,
+                       QImage::Format_RGBA8888);
+    widget->setPixmap(QPixmap::fromImage(image));
 }
 
 void BindPicture(QLabel* widget, Control& control) {

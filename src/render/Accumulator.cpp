@@ -6,6 +6,9 @@ namespace tessaly {
 
 namespace {
 
+// A cap on the targets' sides below the implementation's, set by tests.
+int sideLimit = 0;
+
 // Fixed-function vertices in, the quad's texture coordinates passed on.
 const char* const kVertexShader = R"(#version 110
 void main() {
@@ -83,12 +86,17 @@ GLuint BuildProgram() {
 
 }  // namespace
 
+void Accumulator::LimitSide(int side) {
+    sideLimit = side;
+}
+
 Accumulator::~Accumulator() {
     ReleasePassTextures();
     if (program_) glDeleteProgram(program_);
 }
 
 bool Accumulator::Prepare(int width, int height) {
+    if (sideLimit > 0 && (width > sideLimit || height > sideLimit)) return false;
     if (!programTried_) {
         programTried_ = true;
         program_ = BuildProgram();

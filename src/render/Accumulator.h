@@ -25,8 +25,11 @@ class Accumulator {
     Accumulator& operator=(const Accumulator&) = delete;
 
     // Sizes the targets for a frame of width x height; false when the
-    // implementation refuses them.
+    // implementation refuses them (or a side is over LimitSide's limit).
     bool Prepare(int width, int height);
+    // Caps the sides of the targets below what the implementation allows
+    // (0: no cap), so that tests can make the refusal happen at a small size.
+    static void LimitSide(int side);
     // Like glClear(GL_ACCUM_BUFFER_BIT): the sum starts at zero.
     void Clear();
     // Binds the target the next pass is drawn into.

@@ -29,6 +29,13 @@ RgbaImage ReadFramePixels(int width, int height) {
     return picture;
 }
 
+std::string AccumulationProblem(int width, int height) {
+    return "The antialiasing buffer for a picture of " + std::to_string(width) + " x " +
+           std::to_string(height) +
+           " pixels could not be made by this OpenGL driver; the picture was not saved. "
+           "Choose a smaller size.";
+}
+
 RgbaImage CaptureFrame(FrameDriver& frames, TGLContext& context, int width, int height) {
     if (width <= 0 || height <= 0) return RgbaImage(width > 0 ? width : 0, height > 0 ? height : 0);
 
@@ -58,6 +65,9 @@ RgbaImage CaptureFrame(FrameDriver& frames, TGLContext& context, int width, int 
         context.Reshape(width, height);
         settings.AAPasses = 8;
         frames.RenderFrame(false);
+        // A picture drawn in one pass where eight were asked for is not
+        // handed on as if it were the real one.
+        if (!frames.LastFrameAccumulated()) throw CaptureError(AccumulationProblem(width, height));
         glBindFramebuffer(GL_READ_FRAMEBUFFER, target.Framebuffer());
         picture = ReadFramePixels(width, height);
     } catch (...) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 #include "core/images/RgbaImage.h"
 #include "render/Frame.h"
@@ -24,7 +25,12 @@ RgbaImage ReadFramePixels(int width, int height);
 // back. The frame driver's pass count, the previous framebuffer, viewport and
 // projection are restored afterwards, also when the capture fails. A side of
 // 0 gives an empty picture. Throws CaptureError when the size exceeds what the
-// GL implementation renders.
+// GL implementation renders, or when the antialiasing buffer cannot be made at
+// that size (the picture is never silently drawn in one pass instead).
+// "The antialiasing buffer for a picture of W x H pixels could not be made
+// ...": why a picture with several passes cannot be drawn at that size.
+std::string AccumulationProblem(int width, int height);
+
 RgbaImage CaptureFrame(FrameDriver& frames, TGLContext& context, int width, int height);
 
 }  // namespace tessaly

@@ -14,22 +14,6 @@
 
 namespace tessaly {
 
-namespace {
-
-// The texture side GLU picks for a picture side: the nearest power of two,
-// rounding up when the side's two highest bits are both set (3 -> 4, 5 -> 4,
-// 6 -> 8, 100 -> 128).
-int GluTextureSide(int side) {
-    int power = 1;
-    for (unsigned v = static_cast<unsigned>(side); v > 1; v >>= 1) {
-        if (v == 3) return power * 4;
-        power *= 2;
-    }
-    return power;
-}
-
-}  // namespace
-
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels) {
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -50,14 +34,13 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
     // filter). Both filters sample level 0 only, so only level 0 is made:
     // the finer levels would never be read, and building them on the CPU
     // cost most of the time of opening a project with large photographs.
-    int texWidth = GluTextureSide(width);
-    int texHeight = GluTextureSide(height);
+    // Sides are kept within kMaxTextureSide as well: a face never shows more.
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    while (maxSide > 0 && (texWidth > maxSide || texHeight > maxSide)) {
-        if (texWidth > 1) texWidth /= 2;
-        if (texHeight > 1) texHeight /= 2;
-    }
+    if (maxSide <= 0 || maxSide > kMaxTextureSide) maxSide = kMaxTextureSide;
+    const TextureSize size = TextureSizeFor(width, height, maxSide);
+    const int texWidth = size.width;
+    const int texHeight = size.height;
     std::vector<std::uint8_t> scaled;
     if (texWidth != width || texHeight != height) {
         const int components = format == PixelFormat::RGBA ? 4 : 3;
@@ -135,7 +118,7 @@ void TextureFromPicture(const RgbaImage& picture, GLuint& handle) {
 std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GLuint& handle) {
     RgbaImage picture;
     try {
-        picture = ReadPicture(path);
+        picture = ReadPicture(path, kMaxTextureSide);
     } catch (const std::exception& e) {
         return std::string(e.what());
     }

@@ -35,7 +35,8 @@ bool ReadTgaTexture(const std::string& path, GLuint& handle, UserPort& port);
 // made into an RGBA texture with alpha 255.
 void TextureFromPicture(const RgbaImage& picture, GLuint& handle);
 
-// Reads the picture at `path` and replaces `handle` by a texture made from
+// Reads the picture at `path` (decoded straight to at most the texture's
+// size where the format allows) and replaces `handle` by a texture made from
 // it. When the picture cannot be read, `handle` is left as it was and the
 // reader's message is returned; nothing is shown.
 std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GLuint& handle);

@@ -3,6 +3,8 @@
 #include "LanguageFixture.h"
 #include "app/options/OptionsHandlers.h"
 #include "app/options/RendererWarning.h"
+#include "core/settings/SettingsRepair.h"
+#include "support/TestPaths.h"
 
 namespace tessaly::test {
 namespace {
@@ -38,19 +40,58 @@ TEST_F(OptionsTest, LoadSettingsWithTheDesignTimeValuesWritesNothing) {
     EXPECT_EQ(Read("settings.ini"), text);
 }
 
-TEST_F(OptionsTest, ANonNumericDepthStopsTheLoadAfterTheEarlierValues) {
-    Write("settings.ini", SettingsText("PBRUSH", "off", "on", "pref", "deep"));
-    EXPECT_THROW(LoadSettings(state), std::invalid_argument);
+TEST_F(OptionsTest, ADamagedFileIsKeptAsBadAndItsUnreadableValuesGetTheDefaults) {
+    const std::string damaged = SettingsText("/usr/bin/gimp", "off", "on", "pref", "deep", "-");
+    Write("settings.ini", damaged);
+    port.messages.clear();
+    EXPECT_NO_THROW(LoadSettings(state));
+    // One warning naming the file, the keys that got defaults and the copy.
+    ASSERT_EQ(port.messages.size(), 1u);
+    const std::string& text = port.messages[0].text;
+    EXPECT_NE(text.find((dir / "settings.ini").string()), std::string::npos) << text;
+    EXPECT_NE(text.find("defaults are used for: CDepth, Language"), std::string::npos) << text;
+    EXPECT_EQ(Read("settings.ini.bad"), damaged);
+    // The readable values are the user's; the others the shipped ones.
+    EXPECT_EQ(Read("settings.ini"),
+              SettingsText("/usr/bin/gimp", "off", "on", "pref", "24", "English.ini"));
+    EXPECT_EQ(state.Options.EditorPath, "/usr/bin/gimp");
     EXPECT_FALSE(state.Options.CheckBox1.Checked);
-    EXPECT_FALSE(state.Options.CaptureSameAsView);
-    EXPECT_TRUE(state.Options.RadioButton5.Checked);
-    EXPECT_THROW(OptionsFormShow(state), std::invalid_argument);
+    EXPECT_TRUE(state.Options.RadioButton4.Checked);
+    EXPECT_NO_THROW(OptionsFormShow(state));
 
-    // Without a settings file every value reads "-": the depth fails too.
+    // Garbage: every key gets its default; a sound file is left alone.
+    Write("settings.ini", "\x01\xFFgarbage\n\n[frms]\nmany\n");
+    port.messages.clear();
+    LoadSettings(state);
+    EXPECT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(Read("settings.ini"), SettingsText());
+    port.messages.clear();
+    LoadSettings(state);
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(Read("settings.ini"), SettingsText());
+
+    // Keys whose absence has a meaning of their own do not make it damaged.
+    const std::string older = "[DefaultEditor]\nPBRUSH\n[CDepth]\n24\n[Language]\nEnglish.ini\n";
+    Write("settings.ini", older);
+    port.messages.clear();
+    LoadSettings(state);
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(Read("settings.ini"), older);
+
+    // Without a settings file every value reads "-" and nothing is written.
     std::filesystem::remove(dir / "settings.ini");
     MainState fresh(dir.Path().string() + "/", port, std::make_unique<NoGLContext>());
     EXPECT_THROW(LoadSettings(fresh), std::invalid_argument);
     EXPECT_EQ(fresh.Options.EditorPath, "");
+    EXPECT_FALSE(std::filesystem::exists(dir / "settings.ini"));
+}
+
+TEST_F(OptionsTest, TheDefaultsAreThoseOfTheShippedFile) {
+    TSettingsFile shipped;
+    shipped.Load(SourceDir() / "data/program/settings.ini");
+    for (std::size_t k = 0; k < kSettingsKeys.size(); ++k)
+        EXPECT_EQ(shipped.ReadValue(kSettingsKeys[k]), kSettingsDefaults[k]) << kSettingsKeys[k];
+    EXPECT_TRUE(UnreadableSettings(shipped).empty());
 }
 
 TEST_F(OptionsTest, EveryClickIsStoredAtOnce) {

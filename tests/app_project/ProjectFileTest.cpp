@@ -154,6 +154,10 @@ TEST_F(ProjectTest, AProjectWithOnlyATypeReportsAllFourImagesMissing) {
     EXPECT_EQ(state->CurrentEntry()->Id, "cdcase");
     EXPECT_EQ(port.Keys(), std::vector<std::string>(4, "filenotfound"));
     EXPECT_EQ(port.messages[0].text, "filenotfound\r\n");
+    // All four come in one group, for a window to show in one box.
+    EXPECT_EQ(port.groups, 1);
+    EXPECT_EQ(port.groupDepth, 0);
+    EXPECT_EQ(port.inGroup, std::vector<bool>(4, true));
     EXPECT_FALSE(state->Cover.Modified);
 }
 

@@ -32,12 +32,28 @@ class ProjectPort : public RecordingPort {
         fileAnswers.pop_front();
         return a;
     }
+    MessageAnswer ShowMessage(MessageKind kind, const std::string& text, const std::string& caption,
+                              MessageButtons buttons, const std::string& key = {}) override {
+        inGroup.push_back(groupDepth > 0);
+        return RecordingPort::ShowMessage(kind, text, caption, buttons, key);
+    }
+    void BeginMessageGroup() override {
+        if (groupDepth++ == 0) ++groups;
+    }
+    void EndMessageGroup() override { --groupDepth; }
     void Clear() {
+        inGroup.clear();
+        groups = 0;
         messages.clear();
         status.clear();
         statusKeys.clear();
     }
     std::vector<std::string> statusKeys;
+    // For each message, whether it came inside a message group; the number
+    // of outermost groups opened.
+    std::vector<bool> inGroup;
+    int groupDepth = 0;
+    int groups = 0;
     std::vector<std::string> fileDialogs;
     std::deque<std::optional<std::string>> fileAnswers;
 };

@@ -177,6 +177,28 @@ TEST_F(FrameDriverTest, CaptureDrawsEightPassesAndRestoresTheFrameState) {
     EXPECT_EQ(LargestDifference(RenderFrame(), panel), 0);
 }
 
+TEST_F(FrameDriverTest, CaptureFailsRatherThanDropTheAntialiasingWhenItsBufferCannotBeMade) {
+    const RgbaImage panel = RenderFrame(1);
+    Accumulator::LimitSide(150);
+    try {
+        CaptureFrame(Session().Frames, Context(), 200, 100);
+        ADD_FAILURE() << "a one-pass picture was handed on as the eight-pass one";
+    } catch (const CaptureError& e) {
+        EXPECT_NE(std::string(e.what()).find("antialiasing buffer for a picture of 200 x 100"),
+                  std::string::npos)
+            << e.what();
+    }
+    // Within the limit the capture works, and the state is restored either way.
+    const RgbaImage small = CaptureFrame(Session().Frames, Context(), 150, 100);
+    Accumulator::LimitSide(0);
+    EXPECT_EQ(small.width, 150);
+    EXPECT_EQ(Settings().AAPasses, 1);
+    GLint fbo = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &fbo);
+    EXPECT_EQ(static_cast<GLuint>(fbo), Context().TargetFramebuffer());
+    EXPECT_EQ(LargestDifference(RenderFrame(), panel), 0);
+}
+
 TEST_F(FrameDriverTest, CaptureOfHeightZeroIsEmpty) {
     const RgbaImage picture = CaptureFrame(Session().Frames, Context(), 200, 0);
     EXPECT_TRUE(picture.Empty());

@@ -16,7 +16,7 @@ namespace {
 // Reads `path` for a slot; shows "cli" when it cannot be read.
 bool ReadSlotPicture(MainState& state, const std::string& path, RgbaImage& picture) {
     try {
-        picture = ReadPicture(path);
+        picture = ReadPicture(path, kMaxTextureSide);
         return true;
     } catch (const std::exception&) {
         ShowMessageKey(state, "cli");

@@ -4,10 +4,13 @@
 #include <climits>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/MainState.h"
 #include "app/language/LanguageSwitch.h"
 #include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsRepair.h"
 
 namespace tessaly {
 
@@ -54,6 +57,28 @@ void ShowCapture(MainState& state) {
         o.RadioButton1.SetChecked(true);
 }
 
+// A damaged file is replaced by a sound one with the shipped defaults for
+// what could not be read, the user's file kept beside; said once.
+void ReportRepairedSettings(MainState& state) {
+    TSettingsFile& settings = state.Session.Settings;
+    const std::string file = settings.FileName().string();
+    std::vector<std::string> keys;
+    try {
+        keys = RepairSettings(settings);
+    } catch (const std::exception& e) {
+        state.Port().ShowMessage(MessageKind::Error, e.what(), "", MessageButtons::Ok);
+        return;
+    }
+    if (keys.empty()) return;
+    std::string list;
+    for (const std::string& key : keys) list += (list.empty() ? "" : ", ") + key;
+    state.Port().ShowMessage(MessageKind::Warning,
+                             "The settings file \"" + file +
+                                 "\" was damaged. The shipped defaults are used for: " + list +
+                                 ". The damaged file was kept as \"" + file + ".bad\".",
+                             "", MessageButtons::Ok);
+}
+
 }  // namespace
 
 int SettingToInt(const std::string& value) {
@@ -98,6 +123,7 @@ void LoadSettings(MainState& state) {
     TSettingsFile& settings = state.Session.Settings;
     OptionsState& o = state.Options;
     settings.Load(state.Session.Files.Settings);
+    ReportRepairedSettings(state);
     // The editor is the value of the file's first key, taken by position.
     o.EditorPath = settings.ReadLine(1);
     o.CheckBox1.SetChecked(settings.ReadValue(kOpenPicKey) == kSettingOn);

@@ -15,8 +15,11 @@ class MainState;
 void BindOptionsHandlers(MainState& state);
 
 // Start-up step 8: reads "settings.ini" from the program folder and sets the
-// editor path and the dialog's controls. A "CDepth" value that is not a
-// number throws std::invalid_argument after the earlier values were set.
+// editor path and the dialog's controls. A damaged file (a missing key, a
+// depth or frame count that is not a number, no language file name) is kept
+// as "settings.ini.bad" and replaced by a sound one with the shipped defaults
+// for what could not be read; one warning says so. Without any settings file
+// a "CDepth" that is not a number throws std::invalid_argument.
 void LoadSettings(MainState& state);
 
 // Each opening of the dialog: the editor label, then the size mode and the

@@ -12,6 +12,7 @@
 #include "core/io/FileIO.h"
 #include "core/model/CoverTypes.h"
 #include "core/project/CoverFile.h"
+#include "core/ui/UserPort.h"
 #include "render/SceneSettings.h"
 #include "render/Textures.h"
 
@@ -123,6 +124,29 @@ std::string CutShortText(const std::string& path, const CutShortSection& cut) {
          << std::hex << static_cast<int>(cut.Tag) << std::dec << ") that starts at byte "
          << cut.TagOffset << "; the file is " << cut.FileSize << " bytes long";
     return text.str();
+}
+
+// "<path>: the project is damaged: its image Image1 (.jpg) is incomplete,
+// 1200 of 5000 bytes": one line for each embedded image the file cuts short.
+std::vector<std::string> IncompleteImages(const std::string& path, const ParsedCoverFile& file) {
+    std::vector<std::string> texts;
+    static const char* const kSlotNames[4] = {"Image1", "Image2", "Image3", "Floor"};
+    for (const CoverSection& s : file.Sections)
+        for (std::size_t k = 0; k < s.Images.size(); ++k) {
+            const ImageRecord& r = s.Images[k];
+            if (!r.CutShort) continue;
+            std::string name;
+            if (s.Tag == cover_tag::BookImages)
+                name = "Book" + std::to_string(k / 3 + 1) + "Image" + std::to_string(k % 3 + 1);
+            else if (s.Tag >= cover_tag::Image1 && s.Tag <= cover_tag::FloorImage)
+                name = kSlotNames[s.Tag - cover_tag::Image1];
+            else
+                name = std::string(TagName(s.Tag));
+            texts.push_back(path + ": the project is damaged: its image " + name + " (" +
+                            r.Extension + ") is incomplete, " + std::to_string(r.Bytes.size()) +
+                            " of " + std::to_string(r.DeclaredLength) + " bytes");
+        }
+    return texts;
 }
 
 bool ReadFileReporting(MainState& state, const std::string& path,
@@ -237,6 +261,8 @@ bool WriteCoverProject(MainState& state, const std::string& path) {
 }
 
 bool ReadCoverProject(MainState& state, const std::string& path) {
+    // Every problem met while opening the project is shown in one box.
+    const MessageGroup group(state.Port());
     RenderSession& session = state.Session;
     MainControls& c = state.Controls;
     {
@@ -333,6 +359,12 @@ bool ReadCoverProject(MainState& state, const std::string& path) {
         ShowError(state, CutShortText(path, *file.CutShort));
         return false;
     }
+
+    // The images that are there are used, a short one as far as it goes; the
+    // user is told the file is damaged and which images are incomplete.
+    for (const std::string& text : IncompleteImages(path, file))
+        state.Port().ShowMessage(MessageKind::Warning, text, "", MessageButtons::Ok,
+                                 kDamagedProjectKey);
 
     ShowStatusKey(state, "lngi");
     for (int i = 0; i < 3; ++i) LoadFace(state, i, targets[i]);

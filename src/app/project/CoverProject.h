@@ -25,8 +25,14 @@ bool WriteCoverProject(MainState& state, const std::string& path);
 // file cannot be read, has the wrong magic ("notvalidcover", nothing changed)
 // or ends inside a section (an error naming the file; what was applied before
 // stays applied). Missing images after reading are reported ("filenotfound")
-// but do not make it fail.
+// but do not make it fail. An embedded image the file cuts short is kept as
+// far as it goes, and a warning under kDamagedProjectKey names the file and
+// the image.
 bool ReadCoverProject(MainState& state, const std::string& path);
+
+// The key of the warning that a project is damaged (its text is not
+// translated: it names the file and the incomplete image).
+inline constexpr const char* kDamagedProjectKey = "damagedproject";
 
 // Writes the cover type, its options, the cover position, the camera and the
 // light position. Modified is not touched.

@@ -34,6 +34,7 @@ const JobOption kOptions[] = {
     {"dpi",             "", 0,   K::Integer, 1, kMaxDpi, &J::dpi},
     {"quality",         "", 0,   K::Integer, 1, 100,   &J::quality},
     {"transparent",     "", 0,   K::Flag,    0, 0,     &J::transparent},
+    {"salvage",         "", 0,   K::Flag,    0, 0,     &J::salvage},
     {"tile-size",       "", 0,   K::Integer, 16, 16384, &J::tileSize},
     {"passes",          "", 0,   K::Integer, 1, 8,     &J::passes},
     {"color-depth",     "", 0,   K::Integer, 16, 32,   &J::colorDepth},

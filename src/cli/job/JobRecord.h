@@ -27,6 +27,9 @@ struct JobRecord {
     int dpi = 0;            // 0: no resolution written
     int quality = kCaptureJpegQuality;
     bool transparent = false;
+    // Write the picture even when preparing the cover met errors or warnings
+    // (a damaged project, an unreadable picture, a missing image).
+    bool salvage = false;
     int tileSize = 0;  // 0: the program's choice
     int passes = 8;
     int colorDepth = 24;

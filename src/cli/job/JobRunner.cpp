@@ -20,6 +20,7 @@ namespace tessaly::cli {
 MessageAnswer JobPort::ShowMessage(MessageKind kind, const std::string& text,
                                    const std::string& caption, MessageButtons buttons,
                                    const std::string& key) {
+    if (kind == MessageKind::Error || kind == MessageKind::Warning) ++Problems;
     if (kind == MessageKind::Error) {
         LastError = text;
     } else if (printWarnings_) {
@@ -222,9 +223,16 @@ void JobRunner::Apply(const JobRecord& job) {
             if (!job.bookImages[b][n].empty())
                 setImage(session.BookTextures[b][n], session.BookPaths[b][n], job.bookImages[b][n]);
     SelectCover(state, state.Cover.Entry);  // binds the new textures
+    // Whatever went wrong while the cover was prepared stops the job, unless
+    // the picture is asked for anyway.
+    if (port_.Problems > 0 && !job.salvage)
+        throw JobFailure(std::to_string(port_.Problems) + " problem(s) while preparing the cover" +
+                         (port_.LastError.empty() ? "" : " (" + port_.LastError + ")") +
+                         "; no picture written (--salvage writes it anyway)");
 }
 
 void JobRunner::Run(const JobRecord& job) {
+    port_.Problems = 0;
     if (!state_ || job.model != model_) {
         Start(job);
     } else if (!job.log.empty()) {

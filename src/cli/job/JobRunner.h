@@ -42,6 +42,8 @@ class JobPort : public QuietPort {
     MessageAnswer ShowMessage(MessageKind kind, const std::string& text, const std::string& caption,
                               MessageButtons buttons, const std::string& key = {}) override;
     std::string LastError;
+    // Errors and warnings shown since the job began.
+    int Problems = 0;
 
   private:
     bool printWarnings_;

@@ -165,6 +165,21 @@ void TermDestination(j_compress_ptr cinfo) {
 }  // namespace
 
 RgbaImage DecodeJpeg(std::span<const std::uint8_t> data) {
+    return DecodeJpeg(data, 1);
+}
+
+JpegSize ReadJpegSize(std::span<const std::uint8_t> data) {
+    if (data.empty()) throw JpegError("Empty JPEG data");
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err;
+    InitErrors(err);
+    cinfo.err = &err.pub;
+    DecompressGuard guard{&cinfo};
+    if (!ReadHeader(&cinfo, &err, data.data(), data.size())) throw JpegError(err.message);
+    return {cinfo.image_width, cinfo.image_height};
+}
+
+RgbaImage DecodeJpeg(std::span<const std::uint8_t> data, int reduce) {
     if (data.empty()) throw JpegError("Empty JPEG data");
     jpeg_decompress_struct cinfo{};
     ErrorManager err;
@@ -178,12 +193,18 @@ RgbaImage DecodeJpeg(std::span<const std::uint8_t> data) {
     if (!PictureSizeAllowed(width, height))
         throw JpegError(PictureSizeProblem(width, height), true);
 
-    RgbaImage image(static_cast<int>(width), static_cast<int>(height));
+    // The library decodes straight to 1/2, 1/4 or 1/8 of the size, rounding up.
+    if (reduce != 2 && reduce != 4 && reduce != 8) reduce = 1;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = static_cast<unsigned>(reduce);
+    const std::int64_t outWidth = (width + reduce - 1) / reduce;
+    const std::int64_t outHeight = (height + reduce - 1) / reduce;
+    RgbaImage image(static_cast<int>(outWidth), static_cast<int>(outHeight));
     std::vector<std::uint8_t> cmykRow;
-    if (cinfo.out_color_space == JCS_CMYK) cmykRow.resize(static_cast<std::size_t>(width) * 4);
+    if (cinfo.out_color_space == JCS_CMYK) cmykRow.resize(static_cast<std::size_t>(outWidth) * 4);
     if (!DecodeRows(&cinfo, &err, image.pixels.data(), cmykRow.empty() ? nullptr : cmykRow.data()))
         throw JpegError(err.message);
-    if (cinfo.output_width != width || cinfo.output_height != height)
+    if (cinfo.output_width != outWidth || cinfo.output_height != outHeight)
         throw JpegError("Unexpected JPEG output size");
     return image;
 }

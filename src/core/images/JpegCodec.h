@@ -29,7 +29,18 @@ class JpegError : public std::runtime_error {
 // pictures are accepted; pictures over kMaxPictureSide a side or
 // kMaxPicturePixels in all are refused before their pixels are allocated.
 RgbaImage DecodeJpeg(std::span<const std::uint8_t> data);
+// The same, each side divided by `reduce` (2, 4 or 8; anything else decodes
+// the full size) by the library's scaled decoding, sides rounded up.
+RgbaImage DecodeJpeg(std::span<const std::uint8_t> data, int reduce);
 RgbaImage DecodeJpegFile(const std::string& path);
+
+// The width and height a JPEG declares in its frame header; JpegError when
+// the header cannot be read.
+struct JpegSize {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+JpegSize ReadJpegSize(std::span<const std::uint8_t> data);
 
 // Texture reader: RGBA, bottom row first, alpha 255. Fails with
 // "Couldn't load JPG - \"" + path + "\"" (caption "BMP Unit"); a picture

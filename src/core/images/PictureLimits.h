@@ -25,4 +25,13 @@ inline std::string PictureSizeProblem(std::int64_t width, std::int64_t height) {
            std::to_string(kMaxPictureSide) + " a side).";
 }
 
+// "The picture is too large to decode (W x H pixels; at most N pixels for
+// this format)." : the reason a picture over a decoder's budget is refused.
+inline std::string PictureBudgetProblem(std::int64_t width, std::int64_t height,
+                                        std::int64_t budget) {
+    return "The picture is too large to decode (" + std::to_string(width) + " x " +
+           std::to_string(height) + " pixels; at most " + std::to_string(budget) +
+           " pixels for this format).";
+}
+
 }  // namespace tessaly

@@ -3,53 +3,28 @@
 #include <Magick++.h>
 
 #include <algorithm>
-#include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <mutex>
-#include <string_view>
 #include <system_error>
 
 #include "core/images/JpegCodec.h"
+#include "core/images/PictureFormats.h"
 #include "core/images/PictureLimits.h"
+#include "core/images/PngCodec.h"
 #include "core/io/FileIO.h"
 
 namespace tessaly {
 
 namespace {
 
-// Decoder used for each extension. Pictures are always decoded by the coder
-// their extension names, never by one guessed from the content, so no file
-// can reach a coder outside this table (scripting or vector formats that
-// read other files or run programs).
-struct ExtensionCoder {
-    const char* extension;
-    const char* coder;
-};
-
-constexpr ExtensionCoder kCoders[] = {
-    {"bmp", "BMP"},   {"rle", "BMP"},   {"dib", "BMP"},  {"ico", "ICO"},  {"wmf", "WMF"},
-    {"emf", "EMF"},   {"jfif", "JPEG"}, {"jpg", "JPEG"}, {"jpe", "JPEG"}, {"jpeg", "JPEG"},
-    {"win", "TGA"},   {"vst", "TGA"},   {"vda", "TGA"},  {"tga", "TGA"},  {"icb", "TGA"},
-    {"tiff", "TIFF"}, {"tif", "TIFF"},  {"fax", "TIFF"}, {"eps", "EPS"},  {"pcx", "PCX"},
-    {"pcc", "PCX"},   {"scr", "PCX"},   {"rpf", "RLA"},  {"rla", "RLA"},  {"sgi", "SGI"},
-    {"rgba", "SGI"},  {"rgb", "SGI"},   {"bw", "SGI"},   {"psd", "PSD"},  {"pdd", "PSD"},
-    {"ppm", "PNM"},   {"pgm", "PNM"},   {"pbm", "PNM"},  {"cel", "CEL"},  {"pic", "PIC"},
-    {"pcd", "PCD"},   {"cut", "CUT"},   {"psp", "PSP"},  {"png", "PNG"},
-};
-
-std::string LowerExtension(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
-const char* CoderFor(const std::string& path) {
-    const std::string ext = LowerExtension(path);
-    for (const auto& entry : kCoders)
-        if (ext == entry.extension) return entry.coder;
-    return nullptr;
+// The picture library may neither start a program (its PostScript and
+// similar coders hand data to outside programs), nor open, write or fetch any
+// file or address (drawing formats can pull in other pictures): every
+// picture reaches it as bytes in memory, so it never needs to.
+MagickPassFail RefuseAccess(const MagickLib::ConfirmAccessMode, const char*,
+                            MagickLib::ExceptionInfo*) {
+    return MagickFail;
 }
 
 // Starts the library once for the whole process and bounds what a single
@@ -57,13 +32,14 @@ const char* CoderFor(const std::string& path) {
 void InitialiseOnce() {
     static std::once_flag once;
     std::call_once(once, [] {
-        Magick::InitializeMagick(nullptr);
         using namespace MagickLib;
+        InitializeMagick(nullptr);
+        MagickSetConfirmAccessHandler(RefuseAccess);
         constexpr magick_int64_t MiB = 1024 * 1024;
         SetMagickResourceLimit(MemoryResource, 1024 * MiB);
         SetMagickResourceLimit(MapResource, 2048 * MiB);
-        SetMagickResourceLimit(DiskResource, 4096 * MiB);
-        SetMagickResourceLimit(PixelsResource, kMaxPicturePixels);
+        SetMagickResourceLimit(DiskResource, 0);
+        SetMagickResourceLimit(PixelsResource, kMaxFullDecodePixels);
         SetMagickResourceLimit(WidthResource, kMaxPictureSide);
         SetMagickResourceLimit(HeightResource, kMaxPictureSide);
     });
@@ -73,12 +49,141 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
+std::string LowerExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+// The library's objects, released on every path.
+struct MagickCall {
+    MagickLib::ImageInfo* info = nullptr;
+    MagickLib::Image* image = nullptr;
+    MagickLib::ExceptionInfo exception;
+
+    explicit MagickCall(const char* coder) {
+        using namespace MagickLib;
+        GetExceptionInfo(&exception);
+        info = CloneImageInfo(nullptr);
+        // "CODER:" with affirm set makes the library use this coder whatever
+        // the content looks like; only the first picture of a file is read.
+        std::snprintf(info->filename, sizeof info->filename, "%s:", coder);
+        std::snprintf(info->magick, sizeof info->magick, "%s", coder);
+        info->affirm = 1;
+        info->subimage = 0;
+        info->subrange = 1;
+    }
+    ~MagickCall() {
+        using namespace MagickLib;
+        if (image) DestroyImageList(image);
+        if (info) DestroyImageInfo(info);
+        DestroyExceptionInfo(&exception);
+    }
+    MagickCall(const MagickCall&) = delete;
+    MagickCall& operator=(const MagickCall&) = delete;
+
+    std::string Reason() const {
+        std::string reason = exception.reason ? exception.reason : "";
+        if (exception.description) reason += std::string(" (") + exception.description + ")";
+        return reason.empty() ? "the picture cannot be decoded" : reason;
+    }
+};
+
+void CheckSize(std::int64_t width, std::int64_t height) {
+    if (!PictureSizeAllowed(width, height)) throw PictureError(PictureSizeProblem(width, height));
+    if (width * height > kMaxFullDecodePixels)
+        throw PictureError(PictureBudgetProblem(width, height, kMaxFullDecodePixels));
+}
+
+RgbaImage DecodeWithMagick(std::span<const std::uint8_t> bytes, const char* coder) {
+    using namespace MagickLib;
+    InitialiseOnce();
+    {
+        MagickCall probe(coder);
+        probe.image = PingBlob(probe.info, bytes.data(), bytes.size(), &probe.exception);
+        if (!probe.image) throw PictureError(probe.Reason());
+        CheckSize(probe.image->columns, probe.image->rows);
+    }
+    MagickCall call(coder);
+    call.image = BlobToImage(call.info, bytes.data(), bytes.size(), &call.exception);
+    if (!call.image) throw PictureError(call.Reason());
+    const std::int64_t w = call.image->columns;
+    const std::int64_t h = call.image->rows;
+    CheckSize(w, h);
+    RgbaImage out(static_cast<int>(w), static_cast<int>(h));
+    if (DispatchImage(call.image, 0, 0, static_cast<unsigned long>(w),
+                      static_cast<unsigned long>(h), "RGBA", CharPixel, out.pixels.data(),
+                      &call.exception) != MagickPass)
+        throw PictureError(call.Reason());
+    if (!call.image->matte)
+        for (std::size_t i = 3; i < out.pixels.size(); i += 4) out.pixels[i] = 255;
+    return out;
+}
+
+RgbaImage DecodeJpegReduced(std::span<const std::uint8_t> bytes, int textureSide) {
+    // The header is read twice (once to choose the reduction), which costs
+    // nothing next to the decoding.
+    int reduce = 1;
+    if (textureSide > 0) {
+        const JpegSize size = ReadJpegSize(bytes);
+        reduce = ReductionFor(size.width, size.height, textureSide);
+    }
+    return DecodeJpeg(bytes, reduce);
+}
+
+RgbaImage DecodePngReduced(std::span<const std::uint8_t> bytes, int textureSide) {
+    int reduce = 1;
+    if (textureSide > 0 && bytes.size() >= 24) {
+        // IHDR is the first chunk: width and height are big-endian at 16 and 20.
+        auto be32 = [&](std::size_t at) {
+            return (std::int64_t{bytes[at]} << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) |
+                   bytes[at + 3];
+        };
+        reduce = ReductionFor(be32(16), be32(20), textureSide);
+    }
+    return DecodePng(bytes, reduce, kMaxFullDecodePixels);
+}
+
 }  // namespace
 
-RgbaImage ReadPicture(const std::string& path) {
-    InitialiseOnce();
-    const char* coder = CoderFor(path);
-    if (!coder) throw PictureError("Couldn't load picture " + Quoted(path) + ": unknown file type");
+RgbaImage DecodePicture(std::span<const std::uint8_t> bytes, const std::string& name,
+                        int textureSide) {
+    const AcceptedFormat* format = FormatForPath(name);
+    if (!format)
+        throw PictureError("Couldn't load picture " + Quoted(name) + ": unknown file type");
+    if (bytes.empty()) throw PictureError("Couldn't load picture " + Quoted(name) + ": empty file");
+
+    // The content must be what the name says; anything else is refused
+    // before a decoder sees it.
+    if (!ContentMatches(*format, bytes)) {
+        const std::string held = ContentFormatName(bytes);
+        throw PictureError("Couldn't load picture " + Quoted(name) + ": it is named ." +
+                           LowerExtension(name) + " but holds " +
+                           (held.empty() ? "no " + std::string(format->name) : held) + " data");
+    }
+
+    try {
+        switch (format->decoder) {
+            case PictureDecoder::Jpeg:
+                return DecodeJpegReduced(bytes, textureSide);
+            case PictureDecoder::Png:
+                return DecodePngReduced(bytes, textureSide);
+            case PictureDecoder::Magick:
+                return DecodeWithMagick(bytes, format->coder);
+        }
+    } catch (const std::bad_alloc&) {
+        throw PictureError("Couldn't load picture " + Quoted(name) + ": not enough memory");
+    } catch (const std::exception& e) {
+        throw PictureError("Couldn't load picture " + Quoted(name) + ": " + e.what());
+    }
+    throw PictureError("Couldn't load picture " + Quoted(name));
+}
+
+RgbaImage ReadPicture(const std::string& path, int textureSide) {
+    if (!FormatForPath(path))
+        throw PictureError("Couldn't load picture " + Quoted(path) + ": unknown file type");
 
     // Larger files than any picture within the limits are not loaded at all.
     constexpr std::uintmax_t kMaxFileSize = 2ull * 1024 * 1024 * 1024;
@@ -93,55 +198,7 @@ RgbaImage ReadPicture(const std::string& path) {
     } catch (const std::exception& e) {
         throw PictureError("Couldn't load picture " + Quoted(path) + ": " + e.what());
     }
-    if (bytes.empty()) throw PictureError("Couldn't load picture " + Quoted(path) + ": empty file");
-
-    // JPEG photographs, the usual cover art, go straight to the JPEG library:
-    // the same decoder, without the general library's 16-bit pixel cache,
-    // which made opening large photographs several times slower.
-    if (std::string_view(coder) == "JPEG") {
-        try {
-            return DecodeJpeg(bytes);
-        } catch (const std::exception& e) {
-            throw PictureError("Couldn't load picture " + Quoted(path) + ": " + e.what());
-        }
-    }
-
-    try {
-        Magick::Blob blob(bytes.data(), bytes.size());
-        Magick::Image probe;
-        probe.quiet(true);
-        probe.subImage(0);
-        probe.subRange(1);
-        probe.magick(coder);
-        probe.ping(blob);
-        const std::int64_t width = probe.columns();
-        const std::int64_t height = probe.rows();
-        if (!PictureSizeAllowed(width, height))
-            throw PictureError("Couldn't load picture " + Quoted(path) + ": " +
-                               PictureSizeProblem(width, height));
-
-        Magick::Image image;
-        image.quiet(true);
-        image.subImage(0);
-        image.subRange(1);
-        image.magick(coder);
-        image.read(blob);
-        const std::int64_t w = image.columns();
-        const std::int64_t h = image.rows();
-        if (!PictureSizeAllowed(w, h))
-            throw PictureError("Couldn't load picture " + Quoted(path) + ": " +
-                               PictureSizeProblem(w, h));
-        RgbaImage out(static_cast<int>(w), static_cast<int>(h));
-        image.write(0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h), "RGBA",
-                    Magick::CharPixel, out.pixels.data());
-        if (!image.matte())
-            for (std::size_t i = 3; i < out.pixels.size(); i += 4) out.pixels[i] = 255;
-        return out;
-    } catch (const PictureError&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw PictureError("Couldn't load picture " + Quoted(path) + ": " + e.what());
-    }
+    return DecodePicture(bytes, path, textureSide);
 }
 
 TexturePixels PictureToTexturePixels(const RgbaImage& picture) {
@@ -166,35 +223,24 @@ TexturePixels PictureToTexturePixels(const RgbaImage& picture) {
 }
 
 const std::vector<PictureFormat>& PictureExtensions() {
-    static const std::vector<PictureFormat> formats = {
-        {{"bmp", "rle", "dib"}, {"Windows bitmap"}},
-        {{"ico"}, {"Windows icon"}},
-        {{"wmf", "emf"}, {"Windows metafile"}},
-        {{"jfif", "jpg", "jpe", "jpeg"}, {"JFIF images", "JPEG images", "JPE images"}},
-        {{"win", "vst", "vda", "tga", "icb"}, {"Truevision images"}},
-        {{"tiff", "tif", "fax"},
-         {"Tagged image file format images", "Macintosh TIFF images", "PC TIF images",
-          "GFI fax images"}},
-        {{"eps"}, {"Encapsulated PostScript"}},
-        {{"pcx", "pcc", "scr"}, {"ZSoft Paintbrush images", "Word 5.x screen capture images"}},
-        {{"rpf", "rla"}, {"Alias/Wavefront images"}},
-        {{"sgi", "rgba", "rgb", "bw"},
-         {"SGI images", "SGI true color images", "SGI true color images with alpha",
-          "SGI black/white images"}},
-        {{"psd", "pdd"}, {"Photoshop images"}},
-        {{"ppm", "pgm", "pbm"},
-         {"Portable pixel map images", "Portable gray map images", "Portable bitmap images"}},
-        {{"cel", "pic"}, {"Autodesk images"}},
-        {{"pcd"}, {"Kodak Photo-CD images"}},
-        {{"cut"}, {"Dr. Halo images"}},
-        {{"psp"}, {"Paintshop Pro images"}},
-        {{"png"}, {"Portable network graphic images"}},
-    };
+    static const std::vector<PictureFormat> formats = [] {
+        std::vector<PictureFormat> list;
+        for (const AcceptedFormat& f : AcceptedFormats())
+            list.push_back({f.extensions, f.descriptions});
+        return list;
+    }();
     return formats;
 }
 
+std::string PictureFilePatterns() {
+    std::string patterns;
+    for (const AcceptedFormat& f : AcceptedFormats())
+        for (const std::string& e : f.extensions) patterns += (patterns.empty() ? "*." : " *.") + e;
+    return patterns;
+}
+
 bool IsPictureExtension(const std::string& path) {
-    return CoderFor(path) != nullptr;
+    return FormatForPath(path) != nullptr;
 }
 
 }  // namespace tessaly

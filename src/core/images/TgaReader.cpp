@@ -25,32 +25,38 @@ TextureReadResult CannotRead(const std::string& path) {
     return Fail("Couldn't read file \"" + path + "\".");
 }
 
-// Decodes run-length packets into `out` (zero-filled, `pixelCount` pixels of
-// `bpp` bytes). Stops when the picture is full or the data run out: a run
-// longer than what is left of the picture is cut, and a packet whose pixels
-// are not all in the data is dropped.
-void DecodeRle(const std::uint8_t* data, std::size_t size, std::size_t bpp, std::size_t pixelCount,
+// Decodes run-length packets into `out` (`pixelCount` pixels of `bpp`
+// bytes). A run longer than what is left of the picture is cut. Returns false
+// when the data end before the picture is full: a short file is refused, not
+// filled up with black.
+bool DecodeRle(const std::uint8_t* data, std::size_t size, std::size_t bpp, std::size_t pixelCount,
                std::uint8_t* out) {
     std::size_t pos = 0;
     std::size_t done = 0;
-    while (done < pixelCount && pos < size) {
+    while (done < pixelCount) {
+        if (pos >= size) return false;
         const std::uint8_t count = data[pos++];
         if (count >= 128) {
             const std::size_t run = std::min<std::size_t>(count - 127, pixelCount - done);
-            if (size - pos < bpp) return;
+            if (size - pos < bpp) return false;
             for (std::size_t i = 0; i < run; ++i, ++done)
                 std::memcpy(out + done * bpp, data + pos, bpp);
             pos += bpp;
         } else {
-            const std::size_t raw = static_cast<std::size_t>(count) + 1;
-            const std::size_t available = (size - pos) / bpp;
-            const std::size_t take = std::min({raw, available, pixelCount - done});
-            std::memcpy(out + done * bpp, data + pos, take * bpp);
-            done += take;
-            if (available < raw) return;  // the data end inside this packet
+            const std::size_t raw = std::min<std::size_t>(count + 1, pixelCount - done);
+            if ((size - pos) / bpp < raw) return false;
+            std::memcpy(out + done * bpp, data + pos, raw * bpp);
+            done += raw;
             pos += raw * bpp;
         }
     }
+    return true;
+}
+
+// The fewest bytes run-length data for `pixelCount` pixels can take: every
+// packet gives at most 128 pixels for a count byte and one stored pixel.
+std::size_t SmallestRleSize(std::size_t pixelCount, std::size_t bpp) {
+    return (pixelCount + 127) / 128 * (1 + bpp);
 }
 
 }  // namespace
@@ -88,13 +94,16 @@ TextureReadResult ReadTgaPixels(const std::string& path) {
     const std::uint8_t* data = file.data() + std::min(dataStart, file.size());
     const std::size_t dataSize = file.size() - std::min(dataStart, file.size());
 
-    std::vector<std::uint8_t> stored(pixelCount * bpp, 0);
-    if (imageType == 2) {
-        if (dataSize < stored.size()) return CannotRead(path);
+    // Data too short for the size the header claims are refused before the
+    // picture's memory is taken.
+    const std::size_t smallest =
+        imageType == 2 ? pixelCount * bpp : SmallestRleSize(pixelCount, bpp);
+    if (dataSize < smallest) return CannotRead(path);
+    std::vector<std::uint8_t> stored(pixelCount * bpp);
+    if (imageType == 2)
         std::memcpy(stored.data(), data, stored.size());
-    } else {
-        DecodeRle(data, dataSize, bpp, pixelCount, stored.data());
-    }
+    else if (!DecodeRle(data, dataSize, bpp, pixelCount, stored.data()))
+        return CannotRead(path);
 
     // Stored pixels are blue, green, red (, alpha). Bit 5 of the descriptor
     // puts the first stored row at the top, bit 4 the first column at the right.

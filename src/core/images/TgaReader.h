@@ -13,9 +13,9 @@ namespace tessaly {
 // Other failures have the caption "TGA File Error": the three "Couldn't load
 // \"path\". ..." refusals of the type, colour map and depth, and "Couldn't
 // read file \"path\"." for a file that cannot be read, is shorter than its
-// header or whose uncompressed pixel data end early. Run-length data that end
-// early leave the rest of the picture black (all bytes zero); a run that
-// would go past the end of the picture is cut there.
+// header or whose pixel data end early (uncompressed or run-length; data too
+// short for the size the header claims are refused before the picture is
+// allocated). A packet that would go past the end of the picture is cut there.
 TextureReadResult ReadTgaPixels(const std::string& path);
 
 }  // namespace tessaly

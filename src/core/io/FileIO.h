@@ -25,10 +25,18 @@ bool FileExists(const std::string& path);
 // Reads a whole file; throws FileError naming the file when it cannot be read.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes through `write` into "<target>.tmp-XXXX" and renames it over `target`.
-// On any failure (an exception from `write`, a stream error, a failed rename)
-// the temporary file is removed, `target` is untouched and FileError is thrown
-// (or the writer's own exception is rethrown).
+// Writes through `write` into a new temporary file in `target`'s folder
+// (created exclusively under a short random name, so nothing planted there
+// can redirect it), flushes it to disk and renames it over `target`, then
+// flushes the folder. A replaced file keeps its permission bits; a new one
+// gets those the process's umask allows. On any failure (an exception from
+// `write`, a write error, a failed rename) the temporary file is removed,
+// `target` is untouched and FileError is thrown naming the target and the
+// system's reason (or the writer's own exception is rethrown).
+//
+// A target that exists and is not a regular file (a device such as
+// /dev/null or /dev/full, a FIFO, /dev/stdout, a symbolic link) is written in
+// place instead, never replaced: what it is stays what it was.
 void WriteFileAtomically(const std::filesystem::path& target,
                          const std::function<void(std::ostream&)>& write);
 void WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);

@@ -57,6 +57,26 @@ public:
     // The user's documents folder, made when missing; nullopt when there is
     // none and none can be made. By default from the XDG settings and $HOME.
     virtual std::optional<std::string> DocumentsFolder();
+
+    // The messages of one operation (opening a project, say): between the
+    // two calls a port that shows boxes may gather the error and warning
+    // boxes that have only an OK button and show them together at the end,
+    // one line each, instead of one modal box after another. Groups nest;
+    // the outermost end shows them. By default each box is shown at once.
+    virtual void BeginMessageGroup() {}
+    virtual void EndMessageGroup() {}
+};
+
+// Opens a message group for the lifetime of the object.
+class MessageGroup {
+public:
+    explicit MessageGroup(UserPort& port) : port_(port) { port_.BeginMessageGroup(); }
+    ~MessageGroup() { port_.EndMessageGroup(); }
+    MessageGroup(const MessageGroup&) = delete;
+    MessageGroup& operator=(const MessageGroup&) = delete;
+
+private:
+    UserPort& port_;
 };
 
 // A port that shows nothing and answers every question with its safe default

@@ -237,7 +237,7 @@ TEST(TgaReader, RunPacket0x83GivesFourEqualPixels) {
     }
 }
 
-TEST(TgaReader, RunLengthDataPastThePictureOrTheDataAreStopped) {
+TEST(TgaReader, RunLengthDataPastThePictureAreCutAndDataEndingEarlyAreRefused) {
     test::TempDir dir;
     // A run of 128 pixels into a 2 x 2 picture, then more packets.
     Bytes over = TgaHeader(10, 2, 2, 24);
@@ -247,23 +247,31 @@ TEST(TgaReader, RunLengthDataPastThePictureOrTheDataAreStopped) {
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.pixels.data, (Bytes{7, 8, 9, 7, 8, 9, 7, 8, 9, 7, 8, 9}));
 
-    // Data ending inside a raw packet and before a run's pixel: the rest is black.
+    // A raw packet longer than the rest of the picture is cut as well.
+    Bytes longRaw = TgaHeader(10, 2, 1, 24);
+    longRaw.insert(longRaw.end(), {0x03, 1, 2, 3, 4, 5, 6});
+    r = ReadTgaPixels(test::WriteFile(dir / "l.tga", longRaw));
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.pixels.data, (Bytes{3, 2, 1, 6, 5, 4}));
+
+    // Data ending inside a raw packet, before a run's pixel, or with no
+    // packets at all: the file is refused rather than filled up with black.
     Bytes cut = TgaHeader(10, 4, 1, 24);
     cut.insert(cut.end(), {0x03, 1, 2, 3, 4, 5});
-    r = ReadTgaPixels(test::WriteFile(dir / "c.tga", cut));
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(r.pixels.data, (Bytes{3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-
     Bytes runCut = TgaHeader(10, 3, 1, 32);
     runCut.insert(runCut.end(), {0x80, 1, 2, 3, 4, 0x81, 5, 6});
-    r = ReadTgaPixels(test::WriteFile(dir / "rc.tga", runCut));
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(r.pixels.data, (Bytes{3, 2, 1, 4, 0, 0, 0, 0, 0, 0, 0, 0}));
-
     Bytes empty = TgaHeader(10, 2, 1, 24);
-    r = ReadTgaPixels(test::WriteFile(dir / "e.tga", empty));
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(r.pixels.data, Bytes(6, 0));
+    // 47 bytes claiming 16384 x 16384 pixels: refused before the picture's
+    // gigabyte is allocated.
+    Bytes bomb = TgaHeader(10, 16384, 16384, 32);
+    bomb.insert(bomb.end(), {0xFF, 1, 2, 3, 4});
+    bomb.resize(47, 0xFF);
+    for (const auto& [name, bytes] : {std::pair{"c.tga", cut}, std::pair{"rc.tga", runCut},
+                                      std::pair{"e.tga", empty}, std::pair{"b.tga", bomb}}) {
+        const std::string path = test::WriteFile(dir / name, bytes);
+        ExpectFailure(ReadTgaPixels(path), "Couldn't read file \"" + path + "\".",
+                      "TGA File Error");
+    }
 }
 
 TEST(TgaReader, SkipsIdentificationAndHonoursOrientation) {
