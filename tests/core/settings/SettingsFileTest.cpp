@@ -212,5 +212,24 @@ TEST(SettingsFile, ShippedFileHoldsEveryKeyWithUsableDefaults) {
     EXPECT_EQ(used, frms.size());
 }
 
+// Keys added after the shipped file: appended once, then written in place;
+// a file ending with a key line keeps that key's (empty) value.
+TEST(SettingsFile, WriteOrAddValueAppendsAMissingKeyOnce) {
+    test::TempDir dir;
+    WriteText(dir / "settings.ini", "[OpenPic]\r\non\r\n[frms]");
+    TSettingsFile settings;
+    settings.Load(dir / "settings.ini");
+    settings.WriteOrAddValue("[ProjectsFolder]", "/home/u/capture/Language");
+    settings.WriteOrAddValue("[ProjectsFolder]", "/home/u/Docs");
+    EXPECT_EQ(ReadText(dir / "settings.ini"),
+              "[OpenPic]\r\non\r\n[frms]\r\n\r\n[ProjectsFolder]\r\n/home/u/Docs\r\n");
+    settings.Load(dir / "settings.ini");
+    EXPECT_EQ(settings.ReadValue("[ProjectsFolder]"), "/home/u/Docs");
+    EXPECT_EQ(settings.ReadValue("frms"), "");
+    EXPECT_EQ(settings.ReadValue("OpenPic"), "on");
+    EXPECT_THROW(settings.WriteOrAddValue("[ProjectsFolder]", "a\nb"), std::invalid_argument);
+    EXPECT_EQ(settings.ReadValue("[ProjectsFolder]"), "/home/u/Docs");
+}
+
 }  // namespace
 }  // namespace tessaly
