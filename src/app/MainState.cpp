@@ -3,6 +3,7 @@
 #include "app/cover/CoverOptions.h"
 #include "app/options/OptionsHandlers.h"
 #include "app/scene/SceneControls.h"
+#include "app/scene/ValueLabels.h"
 
 namespace tessaly {
 
@@ -13,6 +14,7 @@ MainState::MainState(std::string programFolder, UserPort& port, std::unique_ptr<
     BindCoverOptions(*this);
     BindSceneControls(*this);
     BindOptionsHandlers(*this);
+    BindValueLabels(*this);
     RefreshSliderLabels(*this);
 }
 

@@ -26,7 +26,8 @@ FloorTab::FloorTab(MainWindow& window, QWidget* parent) : QWidget(parent), windo
     });
     connect(ui_.BitBtn15, &QPushButton::clicked, this, [this] {
         MainState& state = window_.State();
-        StartEditor(state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, kFloorSlot));
+        StartEditor(window_.Port(), window_.ProgramFolder(),
+                    state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, kFloorSlot));
     });
     connect(ui_.BitBtn13, &QPushButton::clicked, this, [this] {
         window_.MakeCurrent();

@@ -199,7 +199,9 @@ TEST(SettingsFile, ShippedFileHoldsEveryKeyWithUsableDefaults) {
     for (std::size_t k = 0; k < kSettingsKeys.size(); ++k)
         EXPECT_EQ(settings.ReadLine(static_cast<int>(2 * k)),
                   "[" + std::string(kSettingsKeys[k]) + "]");
-    EXPECT_EQ(settings.ReadLine(1), kSystemPaintEditor);
+    // The built-in editor, found beside the program: a Windows program name
+    // here would make Edit do nothing.
+    EXPECT_EQ(settings.ReadLine(1), "builtined");
     EXPECT_EQ(settings.ReadValue(kOpenPicKey), "on");
     EXPECT_EQ(settings.ReadValue(kUpdateCheckKey), "on");
     EXPECT_EQ(settings.ReadValue(kCaptureKey), "view");
