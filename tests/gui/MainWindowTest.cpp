@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -136,6 +137,30 @@ TEST_F(MainWindowTest, ThePictureNameTakesTheChosenTypesExtension) {
     EXPECT_EQ(port.CaptureFilterIndex, 3);
     EXPECT_EQ(filters,
               (QStringList{"Bitmap Files (*.bmp)", "JPG files (*.jpg)", "PNG files (*.png)"}));
+}
+
+// At the designed window size the Images tab shows every face thumbnail
+// whole, in its face's proportions, without scrolling.
+TEST(ImagesTabOnDisplay, FaceThumbnailsFitTheImagesTab) {
+    // Shown for real: the panel needs a display for its own context.
+    if (!test::OnDisplay()) GTEST_SKIP() << "needs TESSALY_GUI_DISPLAY=1 and a display";
+    auto window = test::MakeWindow(true);
+    window->resize(832, 630);
+    window->show();
+    QApplication::processEvents();
+    QTest::qWait(200);
+    auto* area = window->findChild<QScrollArea*>("ImagesTabScroll");
+    ASSERT_NE(area, nullptr);
+    const QRect visible = area->viewport()->rect();
+    for (const char* name : {"Image1", "Image2", "Image3"}) {
+        auto* thumb = window->findChild<QLabel*>(name);
+        ASSERT_NE(thumb, nullptr);
+        const QRect shown(thumb->mapTo(area->viewport(), QPoint(0, 0)), thumb->size());
+        EXPECT_TRUE(visible.contains(shown)) << name;
+        EXPECT_GE(thumb->height(), thumb->maximumHeight() / 2) << name;
+        EXPECT_GE(thumb->width(), thumb->maximumWidth() / 2) << name;
+    }
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
 }
 
 TEST_F(MainWindowTest, StartupFillsTheModelsComboBoxAndStartsTheFrameTimer) {
