@@ -109,6 +109,11 @@ struct MainControls {
     Control& Label10;
     Control& Label23;
     Control& Label11;
+    // Value labels of the camera sliders that have no range labels.
+    Control& DistanceValue;
+    Control& ElevationValue;
+    Control& StrafeValue;
+    Control& FrontBackValue;
 
     // Image slots: the Edit and Refresh buttons of the three faces and the
     // floor, disabled until the slot has a file of its own; the floor's

@@ -3,6 +3,7 @@
 #include "app/cover/CoverOptions.h"
 #include "app/options/OptionsHandlers.h"
 #include "app/scene/SceneControls.h"
+#include "app/scene/ValueLabels.h"
 
 namespace tessaly {
 
@@ -16,6 +17,7 @@ MainState::MainState(FileLocations files, UserPort& port, std::unique_ptr<TGLCon
     BindCoverOptions(*this);
     BindSceneControls(*this);
     BindOptionsHandlers(*this);
+    BindValueLabels(*this);
     RefreshSliderLabels(*this);
 }
 

@@ -21,8 +21,9 @@ AboutDialog::AboutDialog(UserPort& port, std::function<void()> showCredits, QWid
                                    static_cast<qsizetype>(ProgramVersion().size()))));
     ui_.Label7->setText(QString::fromStdString(SitePage(kHomePagePath)));
     ui_.Label8->setText(QString::fromStdString(SitePage(kSupportPagePath)));
-    ui_.Label7->setVisible(HasSite());
-    ui_.Label8->setVisible(HasSite());
+    // Without a site the Website and Support rows go, captions included.
+    for (QLabel* label : {ui_.Label5, ui_.Label6, ui_.Label7, ui_.Label8})
+        label->setVisible(HasSite());
     ui_.Label7->installEventFilter(this);
     ui_.Label8->installEventFilter(this);
     connect(ui_.BitBtn1, &QPushButton::clicked, this, &QDialog::accept);

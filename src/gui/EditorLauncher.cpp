@@ -2,22 +2,19 @@
 
 #include <QDesktopServices>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 #include <filesystem>
 
 #include "app/options/OptionsHandlers.h"
+#include "core/settings/SettingsFile.h"
+#include "gui/QtUserPort.h"
 
 namespace tessaly {
 
-std::string ResolveEditor(const std::string& setting) {
-    if (setting.empty() || setting == "-") return {};
-    if (setting != "PBRUSH") return setting;
-    for (const char* program : {"pinta", "kolourpaint", "mtpaint", "gimp", "krita"}) {
-        const QString found = QStandardPaths::findExecutable(program);
-        if (!found.isEmpty()) return found.toStdString();
-    }
-    return {};
+std::string ResolveEditor(const std::string& setting, const std::string& programFolder) {
+    if (setting.empty() || setting == kSettingMissing || setting == kSystemPaintEditor) return {};
+    if (setting == kBuiltInEditorName) return programFolder + setting;
+    return setting;
 }
 
 std::vector<std::string> EditorArguments(const std::string& editor, const std::string& path,
@@ -27,17 +24,17 @@ std::vector<std::string> EditorArguments(const std::string& editor, const std::s
     return {path};
 }
 
-void StartEditor(const std::string& editorSetting, const std::string& path,
+bool StartEditor(QtUserPort& port, const std::string& programFolder,
+                 const std::string& editorSetting, const std::string& path,
                  const std::string& aspect) {
-    const std::string editor = ResolveEditor(editorSetting);
-    if (editor.empty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
-        return;
-    }
+    const std::string editor = ResolveEditor(editorSetting, programFolder);
+    if (editor.empty()) return port.OpenDocument(path);
     QStringList arguments;
     for (const std::string& a : EditorArguments(editor, path, aspect))
         arguments << QString::fromStdString(a);
-    QProcess::startDetached(QString::fromStdString(editor), arguments);
+    if (QProcess::startDetached(QString::fromStdString(editor), arguments)) return true;
+    port.SayCannotStart(editor);
+    return false;
 }
 
 }  // namespace tessaly

@@ -6,10 +6,14 @@
 
 namespace tessaly {
 
-// The program that edits images: the setting "DefaultEditor", where
-// "PBRUSH" stands for the first of a few common paint programs found in PATH;
-// empty means the desktop's default handler.
-std::string ResolveEditor(const std::string& setting);
+class QtUserPort;
+
+// The program that edits images, from the setting "DefaultEditor": the
+// built-in editor's bare name ("builtined", the shipped setting) is the one
+// beside the program in `programFolder`; "PBRUSH" (the value older settings
+// hold) and an empty or missing setting mean the desktop's default image
+// program, answered as "".
+std::string ResolveEditor(const std::string& setting, const std::string& programFolder = {});
 
 // The editor's arguments: the picture's path, and for our own editor first
 // "--aspect" with the face's optimal size ("400x400") when there is one, so
@@ -17,8 +21,11 @@ std::string ResolveEditor(const std::string& setting);
 std::vector<std::string> EditorArguments(const std::string& editor, const std::string& path,
                                          const std::string& aspect);
 
-// Starts the editor on `path` without waiting; failures are not reported.
-void StartEditor(const std::string& editorSetting, const std::string& path,
+// Starts the editor on `path` without waiting (the desktop's image program
+// when none is named). When it cannot be started, a message through `port`
+// names it; false then.
+bool StartEditor(QtUserPort& port, const std::string& programFolder,
+                 const std::string& editorSetting, const std::string& path,
                  const std::string& aspect = {});
 
 }  // namespace tessaly

@@ -17,6 +17,8 @@ FloorTab::FloorTab(MainWindow& window, QWidget* parent) : QWidget(parent), windo
     BindEnabled(ui_.BitBtn15, c.BitBtn15);
     BindEnabled(ui_.BitBtn13, c.BitBtn13);
     BindPicture(ui_.Background, c.Background);
+    // In a tall tab the preview stays at the top, beside its buttons.
+    ui_.FloorThumbRow->setAlignment(ui_.Background, Qt::AlignLeft | Qt::AlignTop);
     connect(ui_.BitBtn3, &QPushButton::clicked, this, [&window] { Fcolor(window.State()); });
     connect(ui_.BitBtn14, &QPushButton::clicked, this, [this] {
         const auto chosen = window_.Port().ChooseFileName("OpenPicture");
@@ -26,7 +28,8 @@ FloorTab::FloorTab(MainWindow& window, QWidget* parent) : QWidget(parent), windo
     });
     connect(ui_.BitBtn15, &QPushButton::clicked, this, [this] {
         MainState& state = window_.State();
-        StartEditor(state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, kFloorSlot));
+        StartEditor(window_.Port(), window_.State().Session.Files.Programs,
+                    state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, kFloorSlot));
     });
     connect(ui_.BitBtn13, &QPushButton::clicked, this, [this] {
         window_.MakeCurrent();

@@ -6,6 +6,7 @@
 #include "app/images/ImageSlots.h"
 #include "gui/EditorLauncher.h"
 #include "gui/MainWindow.h"
+#include "gui/ThumbnailFit.h"
 #include "gui/WidgetBinding.h"
 
 namespace tessaly {
@@ -28,8 +29,9 @@ ImagesTab::ImagesTab(MainWindow& window, QWidget* parent) : QWidget(parent), win
     // The customizable box resizes the thumbnails to its proportions.
     for (int g = 1; g <= 3; ++g) {
         QLabel* thumb = FaceThumbnail(g);
+        FitThumbnail(thumb);
         c.Image(g).OnUpdate = [thumb](const Control& image) {
-            if (image.Width > 0 && image.Height > 0) thumb->setFixedSize(image.Width, image.Height);
+            SetThumbnailSize(thumb, image.Width, image.Height);
             ShowPicture(thumb, image);
         };
         BindEnabled(faceButtons_[g - 1][1], c.EditButton(g));
@@ -45,6 +47,24 @@ ImagesTab::ImagesTab(MainWindow& window, QWidget* parent) : QWidget(parent), win
     BindVisibility(ui_.SB3, c.SB3);
     BindVisibility(ui_.SB4, c.SB4);
     ui_.BitBtn26->setVisible(false);
+    // Only the page shown counts for the tab's size: the book panel, hidden
+    // for most covers, would otherwise keep the face thumbnails from
+    // shrinking in a small window.
+    auto sizeByCurrentPage = [this](int current) {
+        for (int i = 0; i < ui_.ImagesStack->count(); ++i)
+            ui_.ImagesStack->widget(i)->setSizePolicy(
+                i == current ? QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred)
+                             : QSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored));
+        ui_.ImagesStack->updateGeometry();
+    };
+    sizeByCurrentPage(ui_.ImagesStack->currentIndex());
+    // A word-wrapped label makes its scroll area size the tab by its
+    // preferred height for the width, which keeps the thumbnails from ever
+    // shrinking; the note's own height is known well enough without it.
+    QSizePolicy notePolicy = ui_.NoteLabel->sizePolicy();
+    notePolicy.setHeightForWidth(false);
+    ui_.NoteLabel->setSizePolicy(notePolicy);
+    connect(ui_.ImagesStack, &QStackedWidget::currentChanged, this, sizeByCurrentPage);
     c.BImagesPanel.OnUpdate = [this](const Control& panel) {
         if (!panel.Visible) ui_.ImagesStack->setCurrentIndex(0);
     };
@@ -111,7 +131,8 @@ void ImagesTab::SelectFace(int g) {
 
 void ImagesTab::EditFace(int g) {
     MainState& state = window_.State();
-    StartEditor(state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, g),
+    StartEditor(window_.Port(), window_.State().Session.Files.Programs,
+                state.Session.Settings.ReadValue("DefaultEditor"), SlotPath(state, g),
                 state.Controls.LSize(g).Caption);
 }
 
@@ -130,7 +151,8 @@ void ImagesTab::SelectBookImage(int b, int i) {
 void ImagesTab::EditBookImage(int b, int i) {
     RenderSession& session = window_.State().Session;
     // The book panel's optimal sizes are fixed: covers 280x400, spine 80x400.
-    StartEditor(session.Settings.ReadValue("DefaultEditor"), session.BookPaths[b - 1][i - 1],
+    StartEditor(window_.Port(), window_.State().Session.Files.Programs,
+                session.Settings.ReadValue("DefaultEditor"), session.BookPaths[b - 1][i - 1],
                 i == 3 ? "80x400" : "280x400");
 }
 

@@ -6,17 +6,22 @@
 #include <QDesktopServices>
 #include <QImage>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QUrl>
+#include <QWindow>
 #include <filesystem>
 
 #include "app/cover/CoverAssembly.h"
 #include "app/project/CoverProject.h"
 #include "app/project/ResetCommands.h"
 #include "core/i18n/Messages.h"
+#include "core/i18n/WindowTexts.h"
 #include "core/images/PictureDepth.h"
 #include "core/io/FileIO.h"
 #include "gui/CoverTab.h"
@@ -64,6 +69,19 @@ PanelButton ButtonOf(Qt::MouseButton button) {
     }
 }
 
+// A tab's controls in a scroll area: a small window (or a large font, or a
+// high scaling factor) scrolls the controls instead of clipping them or
+// forcing the window beyond the screen.
+QWidget* Scrolling(QWidget* tab) {
+    auto* area = new QScrollArea;
+    area->setObjectName(tab->objectName() + "Scroll");
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidget(tab);
+    return area;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Options options, QWidget* parent)
@@ -72,6 +90,10 @@ MainWindow::MainWindow(Options options, QWidget* parent)
                                                      : std::move(options.files);
     programFolder_ = files.Data;
     ui_.setupUi(this);
+    // The designed size, made smaller where the screen is (a high scaling
+    // factor): the tabs scroll instead.
+    if (const QScreen* display = screen())
+        resize(size().boundedTo(display->availableGeometry().size()).expandedTo(minimumSize()));
     port_ = std::make_unique<QtUserPort>(this, files);
     if (options.preparePort) options.preparePort(*port_);
     panelContext_ = !options.context;
@@ -96,17 +118,23 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     }
     port_->StatusPanels = statusPanels_;
     port_->PaintTimer = [this](bool on) { SetPaintTimer(on); };
+    port_->Settings = &state_->Session.Settings;
+    port_->LanguageFile = [this] { return state_->Session.LanguageFile; };
+    port_->Localise = [this](const std::string& text) {
+        return LocaliseFixedText(state_->Session.LanguageFile, text);
+    };
 
     imagesTab_ = new ImagesTab(*this, ui_.Images);
-    ui_.ImagesSheetLayout->addWidget(imagesTab_);
+    ui_.ImagesSheetLayout->addWidget(Scrolling(imagesTab_));
     coverTab_ = new CoverTab(*this, ui_.TabSheet3);
-    ui_.eCoverSheetLayout->addWidget(coverTab_);
+    ui_.eCoverSheetLayout->addWidget(Scrolling(coverTab_));
     floorTab_ = new FloorTab(*this, ui_.TabSheet2);
-    ui_.FloorSheetLayout->addWidget(floorTab_);
+    ui_.FloorSheetLayout->addWidget(Scrolling(floorTab_));
     sceneTab_ = new SceneTab(*this, ui_.pScene);
-    ui_.SceneSheetLayout->addWidget(sceneTab_);
+    ui_.SceneSheetLayout->addWidget(Scrolling(sceneTab_));
     lightTab_ = new LightTab(*this, ui_.pSopt);
-    ui_.LightSheetLayout->addWidget(lightTab_);
+    ui_.LightSheetLayout->addWidget(Scrolling(lightTab_));
+    FixValueLabelWidths(this, state_->Controls);
 
     MainControls& c = state_->Controls;
     BindComboBox(ui_.ModelsComboBox, c.ModelsComboBox);
@@ -120,7 +148,8 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     updates_ = new UpdatePanels(*this, ui_.OGLPanel, options.updateCheckDelayMs);
 
     checkTimer_.setInterval(10);
-    connect(&checkTimer_, &QTimer::timeout, this, [this] { ui_.OGLPanel->update(); });
+    connect(&checkTimer_, &QTimer::timeout, this, [this] { FrameTick(); });
+    qApp->installEventFilter(this);
     paintTimer_.setInterval(50);
     connect(&paintTimer_, &QTimer::timeout, this, [this] { ui_.OGLPanel->update(); });
     rateTimer_.setInterval(1000);
@@ -179,9 +208,30 @@ void MainWindow::SetPaintTimer(bool on) {
         paintTimer_.stop();
 }
 
+bool MainWindow::PanelCanBeSeen() const {
+    const QWindow* window = windowHandle();
+    return isVisible() && !isMinimized() && window && window->isExposed();
+}
+
+void MainWindow::FrameTick() {
+    const int interval =
+        redraw_.Interval(state_->Session.Frames.TickCount(), state_->Session.Frames.CheckActive);
+    if (checkTimer_.interval() != interval) checkTimer_.setInterval(interval);
+    if (PanelCanBeSeen()) ui_.OGLPanel->update();
+}
+
+void MainWindow::NoteActivity() {
+    redraw_.Activity(state_->Session.Frames.TickCount());
+    if (checkTimer_.isActive() && checkTimer_.interval() != RedrawPolicy::kActiveIntervalMs) {
+        checkTimer_.setInterval(RedrawPolicy::kActiveIntervalMs);
+        ui_.OGLPanel->update();
+    }
+}
+
 void MainWindow::UpdateFrameRate() {
-    statusPanels_[1]->setText(
-        QString("%1 frames a second").arg(ui_.OGLPanel->FramesPerSecond(), 0, 'f', 1));
+    statusPanels_[1]->setText(QString("%1 %2").arg(
+        QLocale().toString(ui_.OGLPanel->FramesPerSecond(), 'f', 1),
+        QString::fromStdString(WindowTextOf(state_->Session.LanguageFile, "fpsec"))));
 }
 
 void MainWindow::RunStartup() {
@@ -220,6 +270,7 @@ void MainWindow::RunStartup() {
              session.Frames.CheckStart = session.Frames.TickCount();
              state_->SetRenderingEnabled(true);
              session.Frames.CheckTimerOn = true;
+             redraw_.Activity(session.Frames.TickCount());
              checkTimer_.start();
              rateTimer_.start();
          }},
@@ -303,6 +354,8 @@ void MainWindow::BindMenus() {
     connect(ui_.SaveImage1, &QAction::triggered, this, [this] { SaveImage1Click(); });
     connect(ui_.CopytoClipboard1, &QAction::triggered, this, [this] { CopytoClipboard1Click(); });
     connect(ui_.Exit1, &QAction::triggered, this, [this] { close(); });
+    // Ctrl+Q, the usual Quit of the desktop, beside the menu's own shortcut.
+    ui_.Exit1->setShortcuts({ui_.Exit1->shortcut(), QKeySequence(QKeySequence::Quit)});
     connect(ui_.Options1, &QAction::triggered, this, [this] { shell_->ShowOptions(); });
 }
 
@@ -323,7 +376,7 @@ void MainWindow::SaveImage1Click() {
     const auto path = port_->ChooseFileName("CaptureDialog");
     if (!path) return;
     if (CapturePicture(*path, width, height) && state_->Options.CheckBox1.Checked)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(*path)));
+        port_->OpenDocument(*path);
 }
 
 void MainWindow::CopytoClipboard1Click() {
@@ -382,6 +435,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::WindowActivate:
+            NoteActivity();
+            break;
+        default:
+            break;
+    }
     if (watched != ui_.OGLPanel) return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress: {

@@ -1,8 +1,9 @@
 // MainWindow: the main window "mForm", a thin face over MainState. It lays
 // out the rendering panel, the five tabs and the models combo box, binds
 // every widget to its app-layer control, runs the start-up steps once the
-// panel's OpenGL context exists, drives frames with the 10 ms timer (and the
-// 50 ms paint timer while a modal dialog is up), and asks before closing with
+// panel's OpenGL context exists, drives frames with the 10 ms timer (slower
+// when the window is left alone, none while it cannot be seen; the 50 ms
+// paint timer while a modal dialog is up), and asks before closing with
 // unsaved changes.
 #pragma once
 
@@ -16,6 +17,7 @@
 #include "app/MainState.h"
 #include "app/view/PanelMouse.h"
 #include "core/paths/WorkingFolder.h"
+#include "app/view/RedrawPolicy.h"
 #include "gui/QtUserPort.h"
 #include "ui_MainWindow.h"
 
@@ -75,6 +77,10 @@ class MainWindow : public QMainWindow {
     void SetPaintTimer(bool on);
     bool PaintTimerActive() const { return paintTimer_.isActive(); }
     bool FrameTimerActive() const { return checkTimer_.isActive(); }
+    int FrameTimerInterval() const { return checkTimer_.interval(); }
+    // An input or a change of what the panel shows: the panel is redrawn
+    // continuously again (it slows down some seconds after the last one).
+    void NoteActivity();
     bool StartupDone() const { return startupDone_; }
     // A language text, or `fallback` when no language file has it.
     std::string Text(const std::string& key, const std::string& fallback) const;
@@ -102,6 +108,10 @@ class MainWindow : public QMainWindow {
     void FillModelsComboBox();
     void OpenCommandLineFile();
     void UpdateFrameRate();
+    // The frame timer's tick: adapts its rate and asks for a frame while the
+    // panel can be seen.
+    void FrameTick();
+    bool PanelCanBeSeen() const;
     bool PanelHostsContext() const { return panelContext_; }
 
     Ui::MainWindow ui_;
@@ -125,6 +135,7 @@ class MainWindow : public QMainWindow {
     QTimer paintTimer_;
     QTimer rateTimer_;
     PanelDrag drag_;
+    RedrawPolicy redraw_;
     bool panelContext_ = true;
     bool startupDone_ = false;
     bool projectFromCommandLine_ = false;

@@ -1,6 +1,7 @@
 #include "gui/QtUserPort.h"
 
 #include <algorithm>
+#include <memory>
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -15,14 +16,17 @@
 #include <QUrl>
 
 #include "core/images/PictureReader.h"
+#include "app/files/DialogFolders.h"
+#include "core/i18n/WindowTexts.h"
 #include "core/mail/DocumentsFolder.h"
+#include "core/settings/SettingsFile.h"
+#include "gui/DesktopFolders.h"
 
 namespace tessaly {
 
 namespace {
 
 struct FileDialogKind {
-    const char* folder;
     bool save;
     const char* filter;
     const char* suffix;
@@ -31,19 +35,17 @@ struct FileDialogKind {
 const std::map<std::string, FileDialogKind>& FileDialogs() {
     static const std::map<std::string, FileDialogKind> dialogs = {
         {"OpenPicture",
-         {"Images", false,
+         {false,
           nullptr,  // PictureFilter(): the formats the picture gate accepts
           ""}},
-        {"OpenCoverDialog", {"Images", false, "eCover projects (*.eco);;All files (*)", ""}},
-        {"SaveCoverDialog", {"Images", true, "eCover projects (*.eco)", "eco"}},
-        {"OpenTemplateDialog", {"Templates", false, "Templates (*.tem);;All files (*)", ""}},
-        {"SaveTemplateDialog", {"Templates", true, "Templates (*.tem)", "tem"}},
+        {"OpenCoverDialog", {false, "eCover projects (*.eco);;All files (*)", ""}},
+        {"SaveCoverDialog", {true, "eCover projects (*.eco)", "eco"}},
+        {"OpenTemplateDialog", {false, "Templates (*.tem);;All files (*)", ""}},
+        {"SaveTemplateDialog", {true, "Templates (*.tem)", "tem"}},
         // Programs have no extension of their own here, so every file is offered.
-        {"SelectEditor", {"", false, "All files (*)", ""}},
+        {"SelectEditor", {false, "All files (*)", ""}},
         {"CaptureDialog",
-         {"Screenshots", true,
-          "Bitmap Files ( *.bmp ) (*.bmp);;JPG files (*.jpg) (*.jpg);;PNG files (*.png) (*.png)",
-          "bmp"}},
+         {true, "Bitmap Files (*.bmp);;JPG files (*.jpg);;PNG files (*.png)", "bmp"}},
     };
     return dialogs;
 }
@@ -63,6 +65,25 @@ std::uint32_t ToColor24(const QColor& c) {
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
            (static_cast<std::uint32_t>(c.blue()) << 16);
 }
+
+// The save dialog of pictures: the chosen file type decides the format, so
+// before the dialog accepts a name (and asks before overwriting a file) the
+// name's extension is made to match the type: "shot.jpg" saved as PNG is
+// "shot.png".
+class CaptureFileDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const int type = static_cast<int>(nameFilters().indexOf(selectedNameFilter())) + 1;
+        if (QLineEdit* edit = findChild<QLineEdit*>()) {
+            const QString name = edit->text().trimmed();
+            if (!name.isEmpty() && !QFileInfo(directory(), name).isDir())
+                edit->setText(WithCaptureExtension(name, type));
+        }
+        QFileDialog::accept();
+    }
+};
 
 }  // namespace
 
@@ -164,7 +185,7 @@ MessageAnswer QtUserPort::ShowBox(MessageKind kind, const std::string& text,
 void QtUserPort::SetStatusText(int panel, const std::string& text) {
     if (panel < 0 || panel >= static_cast<int>(StatusPanels.size())) return;
     QLabel* label = StatusPanels[panel];
-    const QString value = QString::fromStdString(text);
+    const QString value = QString::fromStdString(Localise ? Localise(text) : text);
     if (label->text() == value) return;
     label->setText(value);
     // Inside a frame or a capture the text waits for the next paint: painting
@@ -195,15 +216,12 @@ std::optional<std::uint32_t> QtUserPort::ChooseColor(const std::string& dialog,
 }
 
 QString QtUserPort::DialogFolder(const std::string& dialog) const {
-    auto it = FileDialogs().find(dialog);
-    const std::string name = it != FileDialogs().end() ? it->second.folder : "";
-    const std::string& path = name == "Images"        ? files_.Images
-                              : name == "Templates"   ? files_.Templates
-                              : name == "Screenshots" ? files_.Screenshots
-                                                      : files_.Data;
-    const QString folder = QString::fromStdString(path);
-    QDir().mkpath(folder);
-    return folder;
+    const std::optional<FileKind> kind = FileKindOfDialog(dialog);
+    // Programs are looked for where the program itself is.
+    if (!kind) return QString::fromStdString(files_.Programs);
+    static const TSettingsFile none;
+    return QString::fromStdString(
+        StartFolder(Settings ? *Settings : none, *kind, DesktopUserFolders()));
 }
 
 std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog) {
@@ -212,7 +230,10 @@ std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog)
     if (it == FileDialogs().end()) return std::nullopt;
     const FileDialogKind& kind = it->second;
 
-    QFileDialog box(parent_);
+    const bool capture = dialog == "CaptureDialog";
+    std::unique_ptr<QFileDialog> owned = capture ? std::make_unique<CaptureFileDialog>(parent_)
+                                                 : std::make_unique<QFileDialog>(parent_);
+    QFileDialog& box = *owned;
     box.setObjectName(QString::fromStdString(dialog));
     box.setDirectory(DialogFolder(dialog));
     box.setNameFilter(kind.filter ? QString(kind.filter) : PictureFilter());
@@ -226,7 +247,6 @@ std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog)
         box.setAcceptMode(QFileDialog::AcceptOpen);
         box.setFileMode(QFileDialog::ExistingFile);
     }
-    const bool capture = dialog == "CaptureDialog";
     if (capture) {
         const QStringList filters = box.nameFilters();
         const int index = std::clamp(CaptureFilterIndex, 1, 3) - 1;
@@ -248,14 +268,31 @@ std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog)
             static_cast<int>(box.nameFilters().indexOf(box.selectedNameFilter())) + 1;
         if (CaptureFilterIndex < 1) CaptureFilterIndex = 1;
     }
-    return box.selectedFiles().first().toStdString();
+    const std::string chosen = box.selectedFiles().first().toStdString();
+    if (const std::optional<FileKind> fileKind = FileKindOfDialog(dialog); fileKind && Settings)
+        RememberFolder(*Settings, *fileKind, chosen);
+    return chosen;
 }
 
-bool QtUserPort::OpenDocument(const std::string& target) {
+bool QtUserPort::TryOpenDocument(const std::string& target) {
     if (OpenAnswer) return OpenAnswer(target);
     const QString text = QString::fromStdString(target);
     const QUrl url = text.startsWith('/') ? QUrl::fromLocalFile(text) : QUrl(text);
     return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+bool QtUserPort::OpenDocument(const std::string& target) {
+    if (TryOpenDocument(target)) return true;
+    // A mail link names the mail program; its text would say little.
+    SayCannotStart(target.rfind("mailto:", 0) == 0 ? std::string("The mail program") : target);
+    return false;
+}
+
+void QtUserPort::SayCannotStart(const std::string& what) {
+    const std::string file = LanguageFile ? LanguageFile() : std::string();
+    const QString text = QString::fromStdString(WindowTextOf(file, "cantstart"))
+                             .replace("%1", QString::fromStdString(what));
+    ShowMessage(MessageKind::Error, text.toStdString(), "", MessageButtons::Ok, "cantstart");
 }
 
 std::optional<std::string> QtUserPort::DocumentsFolder() {

@@ -29,7 +29,11 @@ SceneTab::SceneTab(MainWindow& window, QWidget* parent) : QWidget(parent) {
                                   {ui_.Label23, &c.Label23},
                                   {ui_.Label11, &c.Label11},
                                   {ui_.Label45, &c.Label45},
-                                  {ui_.FOVLabel, &c.FOVLabel}})
+                                  {ui_.FOVLabel, &c.FOVLabel},
+                                  {ui_.DistanceValue, &c.DistanceValue},
+                                  {ui_.ElevationValue, &c.ElevationValue},
+                                  {ui_.StrafeValue, &c.StrafeValue},
+                                  {ui_.FrontBackValue, &c.FrontBackValue}})
         BindLabel(label, *control);
     connect(ui_.BitBtn1, &QPushButton::clicked, this, [&window] { BitBtn1Click(window.State()); });
 }

@@ -3,6 +3,7 @@
 #include "app/language/LanguageSwitch.h"
 #include "app/options/OptionsHandlers.h"
 #include "core/settings/SettingsFile.h"
+#include "gui/LocalisedTexts.h"
 #include "gui/MainWindow.h"
 #include "gui/OptionsDialog.h"
 #include "gui/WarningDialog.h"
@@ -19,7 +20,9 @@ ShellDialogs::ShellDialogs(MainWindow& window)
     options_->PaintTimer = [this](bool on) { window_.SetPaintTimer(on); };
     MainState& state = window.State();
     state.Languages.TranslateWindows = [this, &state] {
+        qtTexts_.Apply(state.Languages.Language.LanguageFile);
         state.Languages.Language.Translate(tree_.Application());
+        ShowLocalisedTexts(&window_, state.Languages.Language.LanguageFile);
     };
 }
 

@@ -1,7 +1,8 @@
 // ShellDialogs: the main window's share of the language and options work.
 // It owns the options dialog "oForm", the warning dialog "warningForm" and
 // the component tree the language engine walks, points the language
-// component at the program's windows, and runs the start-up steps that load
+// component at the program's windows (and Qt's own texts at the same
+// language), and runs the start-up steps that load
 // the settings, read the language catalogue and apply the chosen language.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "gui/QtComponentTree.h"
+#include "gui/QtTranslations.h"
 
 namespace tessaly {
 
@@ -42,6 +44,8 @@ class ShellDialogs {
     QtComponentTree tree_;
     std::unique_ptr<OptionsDialog> options_;
     std::unique_ptr<WarningDialog> warning_;
+    // Qt's own texts follow the chosen language.
+    QtTranslations qtTexts_;
 };
 
 }  // namespace tessaly

@@ -26,7 +26,8 @@ WarningDialog::WarningDialog(MainState& state, QWidget* parent)
 }
 
 void WarningDialog::FormShow() {
-    ui_.wMemo->setPlainText(QString::fromStdString(RendererWarningText(state_)));
+    ui_.wMemo->setPlainText(
+        QString::fromStdString(JoinBrokenSentences(RendererWarningText(state_))));
 }
 
 void WarningDialog::showEvent(QShowEvent* event) {

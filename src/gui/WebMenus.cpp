@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QScopedValueRollback>
+#include <filesystem>
+#include <system_error>
 
 #include "app/mail/MailCommands.h"
 #include "app/web/Site.h"
@@ -10,7 +12,9 @@
 #include "gui/AboutDialog.h"
 #include "gui/CreditsDialog.h"
 #include "gui/GlPanel.h"
+#include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
+#include "gui/QtTranslations.h"
 #include "gui/ShellDialogs.h"
 #include "gui/SizeDialog.h"
 
@@ -58,11 +62,24 @@ void WebMenus::ShowModal(QDialog* dialog) {
 }
 
 std::string WebMenus::HelpFile() const {
-    return window_.State().Session.Files.DataFile("Help/index.html");
+    // The manual in the language in use ("index.de.html") where there is
+    // one, else the English one.
+    const QString locale = QtTranslations::LocaleOf(window_.State().Session.LanguageFile);
+    const std::string folder = window_.State().Session.Files.DataFile("Help/");
+    if (!locale.isEmpty()) {
+        const std::string own = folder + "index." + locale.toStdString() + ".html";
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(own, ec)) return own;
+    }
+    return folder + "index.html";
 }
 
 void WebMenus::HelpTopics1Click() {
-    window_.Port().OpenDocument(HelpFile());
+    const std::string manual = HelpFile();
+    if (window_.Port().TryOpenDocument(manual)) return;
+    // No browser: the manual in a window of our own.
+    if (!help_) help_ = std::make_unique<HelpWindow>(&window_);
+    help_->ShowManual(manual);
 }
 
 void WebMenus::VisitHomepage1Click() {

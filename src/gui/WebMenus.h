@@ -1,6 +1,7 @@
 // WebMenus: the Help menu (the manual, the maker's pages, the about box with
 // its credits window) and the two e-mail commands of the File and eCover
-// menus. Everything it opens goes to the desktop through the user port.
+// menus. Everything it opens goes to the desktop through the user port; the
+// manual has a window of its own for a desktop without a browser.
 #pragma once
 
 #include <QObject>
@@ -14,6 +15,7 @@ namespace tessaly {
 class MainWindow;
 class AboutDialog;
 class CreditsDialog;
+class HelpWindow;
 
 class WebMenus : public QObject {
     Q_OBJECT
@@ -28,8 +30,12 @@ class WebMenus : public QObject {
     AboutDialog* AboutForm() { return about_.get(); }
     CreditsDialog* CreditsForm() { return credits_.get(); }
 
-    // The manual's first page beside the executable.
+    // The manual's first page beside the executable, in the language in use
+    // where there is an edition of it.
     std::string HelpFile() const;
+    // The program's own manual window, once a desktop without a browser made
+    // it necessary.
+    HelpWindow* HelpForm() { return help_.get(); }
 
     void HelpTopics1Click();
     void VisitHomepage1Click();
@@ -48,6 +54,7 @@ class WebMenus : public QObject {
     MainWindow& window_;
     std::unique_ptr<AboutDialog> about_;
     std::unique_ptr<CreditsDialog> credits_;
+    std::unique_ptr<HelpWindow> help_;
 };
 
 }  // namespace tessaly

@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include "core/images/PictureReader.h"
+#include "app/scene/ValueLabels.h"
 
 namespace tessaly {
 
@@ -22,6 +23,8 @@ void BindSlider(QAbstractSlider* widget, ScrollBar& control, std::function<void(
         widget->setValue(control.Position);
     }
     widget->setVisible(control.Visible);
+    // Reached with Tab and moved with the arrow, Page, Home and End keys.
+    widget->setFocusPolicy(Qt::StrongFocus);
     control.OnUpdate = [widget](const Control& c) {
         const auto& bar = static_cast<const ScrollBar&>(c);
         const QSignalBlocker block(widget);
@@ -113,6 +116,16 @@ void BindSwatch(QWidget* widget, ColorSwatch& control) {
         ShowSwatchColor(widget, static_cast<const ColorSwatch&>(c).Color);
         widget->setVisible(c.Visible);
     };
+}
+
+void FixValueLabelWidths(QWidget* root, MainControls& controls) {
+    for (const ValueLabel& entry : ValueLabels(controls)) {
+        auto* label = root->findChild<QLabel*>(QString::fromStdString(entry.label->Name));
+        if (!label) continue;
+        const QString widest = QString::fromStdString(WidestValueText(entry));
+        label->setFixedWidth(label->fontMetrics().horizontalAdvance(widest) + 2);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
 }
 
 void BindComboBox(QComboBox* widget, ComboBox& control) {

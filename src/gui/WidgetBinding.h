@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "app/controls/Controls.h"
+#include "app/MainControls.h"
 
 class QAbstractButton;
 class QAbstractSlider;
@@ -18,7 +18,8 @@ class QWidget;
 
 namespace tessaly {
 
-// `onScroll` runs after a user's move (the panel draws at once).
+// `onScroll` runs after a user's move (the panel draws at once). The slider
+// takes the keyboard focus by Tab or a click.
 void BindSlider(QAbstractSlider* widget, ScrollBar& control, std::function<void()> onScroll = {});
 void BindCheckBox(QAbstractButton* widget, CheckBox& control);
 // Caption (when set) and visibility.
@@ -41,5 +42,10 @@ void BindSwatch(QWidget* widget, ColorSwatch& control);
 void BindComboBox(QComboBox* widget, ComboBox& control);
 
 void ShowSwatchColor(QWidget* widget, std::uint32_t color);
+
+// Gives each slider value label under `root` (found by its control's name)
+// the width of the widest value it can show, its text aligned right, so that
+// a changing value never moves the layout.
+void FixValueLabelWidths(QWidget* root, MainControls& controls);
 
 }  // namespace tessaly

@@ -91,7 +91,7 @@ TEST_F(MainStateTest, BarsRunTheirHandlersWhenSetFromCode) {
     Select("cdcase");
     state.Controls.caseAngleSB.SetPosition(45);
     EXPECT_EQ(state.Cover.CaseAngle, 45.0f);
-    EXPECT_EQ(state.Controls.CALabel.Caption, "45");
+    EXPECT_EQ(state.Controls.CALabel.Caption, "45\u00B0");
     state.Controls.BDepthSB.SetPosition(200);
     EXPECT_EQ(state.Cover.DepthFactor, 2.0f);
     EXPECT_EQ(state.Controls.Label51.Caption, "2");

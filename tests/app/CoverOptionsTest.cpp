@@ -77,7 +77,7 @@ TEST_F(CoverOptionsTest, CaseAngleTurnsTheLidOfTheCurrentCaseOnly) {
     Select("cdcase");
     state.Controls.caseAngleSB.SetPosition(90);
     EXPECT_EQ(state.Cover.CaseAngle, 90.0f);
-    EXPECT_EQ(state.Controls.CALabel.Caption, "90");
+    EXPECT_EQ(state.Controls.CALabel.Caption, "90\u00B0");
     EXPECT_TRUE(state.Cover.Modified);
     for (const char* lid : {"Front", "fataCarcas", "CFata2", "DVDFata"})
         EXPECT_EQ(Object("cdcase", lid).AngleY, 90.0f) << lid;
@@ -94,13 +94,13 @@ TEST_F(CoverOptionsTest, CaseAngleOnTheDvdCaseAndAtTheEnds) {
     Select("dvdcase");
     state.Controls.caseAngleSB.SetPosition(400);
     EXPECT_EQ(state.Controls.caseAngleSB.Position, 180);
-    EXPECT_EQ(state.Controls.CALabel.Caption, "180");
+    EXPECT_EQ(state.Controls.CALabel.Caption, "180\u00B0");
     EXPECT_EQ(Object("dvdcase", "DVDFata").AngleY, 180.0f);
     EXPECT_EQ(Object("dvdcase", "DVDCFata").AngleY, 180.0f);
     EXPECT_EQ(Object("dvdcase", "Front").AngleY, 180.0f);
     EXPECT_EQ(Object("dvdcase", "DVDSpate").AngleY, 0.0f);
     state.Controls.caseAngleSB.SetPosition(0);
-    EXPECT_EQ(state.Controls.CALabel.Caption, "0");
+    EXPECT_EQ(state.Controls.CALabel.Caption, "0\u00B0");
     EXPECT_EQ(Object("dvdcase", "DVDFata").AngleY, 0.0f);
 }
 

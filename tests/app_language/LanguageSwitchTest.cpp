@@ -89,6 +89,26 @@ TEST_F(LanguageTest, SwitchTranslatesStoresAndRefillsTheCoverTypes) {
     EXPECT_EQ(GetMessage(state.Session.LanguageFile, "wline1"), "German one");
 }
 
+// A language file holds the design-time "Optimal size" texts; after the
+// switch the labels show the current type's sizes again.
+TEST_F(LanguageTest, SwitchKeepsTheCurrentTypesOptimalSizes) {
+    WriteLanguage("German.ini", "German");
+    TModelItem& book = state.Session.Catalogue.Item(2);
+    book.ThumbWidth1 = 101;
+    book.ThumbHeight1 = 125;
+    book.ThumbWidth2 = 26;
+    book.ThumbHeight2 = 125;
+    book.ThumbWidth3 = 125;
+    book.ThumbHeight3 = 32;
+    state.Languages.TranslateWindows = [&] {
+        for (int g = 1; g <= 3; ++g) state.Controls.LSize(g).SetCaption("400x400");
+    };
+    SwitchLanguage(state, "German.ini");
+    EXPECT_EQ(state.Controls.LSize1.Caption, "404x500");
+    EXPECT_EQ(state.Controls.LSize2.Caption, "104x500");
+    EXPECT_EQ(state.Controls.LSize3.Caption, "500x128");
+}
+
 TEST_F(LanguageTest, SwitchToAMissingFileWarnsAndGoesOn) {
     WriteLanguage("German.ini", "German");
     SwitchLanguage(state, "German.ini");

@@ -197,6 +197,11 @@ TEST_F(OptionsTest, WarningTextAndChoice) {
     state.Session.LanguageFile = (dir / "Languages/English.ini").string();
     EXPECT_EQ(RendererWarningText(state), "English one\nwline2\nwline3\nwline4\nwline5");
 
+    // Shown as paragraphs: a line that ends mid-sentence runs on.
+    EXPECT_EQ(JoinBrokenSentences("Software drawing is in use.\nIt works, but the view\nmay be "
+                                  "slow.\r\nInstall a driver:\n(from the vendor)\n"),
+              "Software drawing is in use.\nIt works, but the view may be slow.\nInstall a "
+              "driver:\n(from the vendor)");
     StoreRendererWarningChoice(state, true);
     EXPECT_EQ(Stored("dWarning"), "off");
     // Ticking and unticking again before "Ok" leaves "on".

@@ -1,13 +1,16 @@
 // Reset settings, Reset All and New cover from the shipped "_resettem" and
 // "_incov", and the round trip new -> save -> open for every cover type.
+#include <cmath>
 #include <filesystem>
 
 #include "ProjectFixture.h"
 #include "app/cover/CoverAssembly.h"
 #include "app/cover/CoverOptions.h"
+#include "app/images/ImageSlots.h"
 #include "app/project/CoverProject.h"
 #include "app/project/ResetCommands.h"
 #include "app/scene/SceneControls.h"
+#include "app/view/CentreCover.h"
 #include "core/model/CoverTypes.h"
 #include "render/Capture.h"
 #include "support/ImageCompare.h"
@@ -85,6 +88,12 @@ TEST_F(ProjectTest, NewCoverAsksToSaveThenStartsTheChosenType) {
     EXPECT_EQ(state->Controls.caseAngleSB.Position, 0);
     EXPECT_EQ(state->Cover.SpineColor, kWhite);
     EXPECT_EQ(state->Session.BookPaths[3][2], Folder() + "Data/littleblank.jpg");
+    // Placeholders, as at start-up: Edit and Refresh are off.
+    for (int slot = 1; slot <= kFloorSlot; ++slot) {
+        EXPECT_FALSE(state->Controls.EditButton(slot).Enabled) << slot;
+        EXPECT_FALSE(state->Controls.RefreshButton(slot).Enabled) << slot;
+    }
+    EXPECT_FALSE(state->Controls.BookEditButton(1).Enabled);
 
     // Yes saves through the save dialog first.
     state->Controls.liftSB.SetPosition(40);
@@ -100,6 +109,56 @@ TEST_F(ProjectTest, NewCoverAsksToSaveThenStartsTheChosenType) {
 
 // new -> save -> open in a fresh state: the same state, the same images and
 // the same picture, for every cover type the catalogue holds.
+// Escape or closing the box answers Cancel: New and Open then do nothing
+// at all, and the unsaved changes stay.
+TEST_F(ProjectTest, CancellingTheSaveQuestionKeepsTheCoverForNewAndOpen) {
+    auto state = Start(port);
+    Select(*state, "cbox");
+    state->Controls.BWidthSB.SetPosition(10);
+    state->Controls.liftSB.SetPosition(40);
+    ASSERT_TRUE(state->Cover.Modified);
+    const auto before = Snapshot(*state);
+    port.Clear();
+    port.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
+    port.fileAnswers = {Path("never.eco").string()};
+    NewCover(*state, "flatbook");
+    OpeneCover1Click(*state);
+    ASSERT_EQ(port.messages.size(), 2u);
+    for (const auto& m : port.messages) {
+        EXPECT_EQ(m.key, "sceco");
+        EXPECT_EQ(m.buttons, MessageButtons::YesNoCancel);
+    }
+    EXPECT_TRUE(port.fileDialogs.empty());
+    EXPECT_EQ(SnapshotDiff(before, Snapshot(*state)), "");
+    EXPECT_TRUE(state->Cover.Modified);
+
+    // No still discards and goes on to the open dialog.
+    port.Clear();
+    port.answers = {MessageAnswer::No};
+    OpeneCover1Click(*state);
+    EXPECT_EQ(port.fileDialogs, std::vector<std::string>{"OpenCoverDialog"});
+}
+
+// The cases turn about a hinge at their model's origin: a new case is moved
+// to the middle of the view by the camera, not by changing the model.
+TEST_F(ProjectTest, NewCasesStandInTheMiddleOfTheView) {
+    auto state = Start(port);
+    for (const char* id : {"cdcase", "dvdcase", "stdbox"}) {
+        SCOPED_TRACE(id);
+        state->Cover.Modified = false;
+        NewCover(*state, id);
+        const float offset = ModelOffsetInView(*state, *state->CurrentModel());
+        const float strafe = state->Session.TheScene.Settings.Strafe;
+        if (std::string(id) == "stdbox") {
+            EXPECT_EQ(state->Controls.StrafeSB.Position, 100);  // the start scene's own
+        } else {
+            EXPECT_GT(std::fabs(offset), 0.1f);  // off to one side without the strafe
+            EXPECT_NEAR(strafe + offset, 0.0f, 0.006f);
+        }
+        EXPECT_FALSE(state->Cover.Modified);
+    }
+}
+
 TEST_F(ProjectTest, EveryCoverTypeSurvivesNewSaveOpen) {
     WriteJpegPicture(Path("face.jpg"), 180, 40, 40);
     for (const CoverType& type : kCoverTypes) {

@@ -50,6 +50,7 @@ TEST_F(PanelMouseTest, TiltStopsAtZeroAndNinety) {
     MoveTo(100, 110);  // 30 px down: one degree per pixel
     EXPECT_FLOAT_EQ(s.CameraLift, 30.0f);
     EXPECT_EQ(c.liftSB.Position, 30);
+    EXPECT_EQ(c.Label45.Caption, Deg("30"));  // the label follows the tilt
     MoveTo(100, 500);
     EXPECT_FLOAT_EQ(s.CameraLift, 90.0f);
     EXPECT_EQ(c.liftSB.Position, 90);

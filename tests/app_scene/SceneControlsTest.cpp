@@ -4,6 +4,7 @@
 
 #include "SceneFixture.h"
 #include "app/scene/SceneControls.h"
+#include "app/scene/ValueLabels.h"
 
 namespace tessaly::test {
 namespace {
@@ -43,8 +44,8 @@ TEST_F(SceneTest, SlidersHaveTheirWindowRangesAndDesignPositions) {
     EXPECT_FALSE(state.Cover.Modified);
 }
 
-// One slider move: the value it stores, the label it writes and whether it
-// marks the cover modified.
+// One slider move: the value it stores, the value label that follows it and
+// whether it marks the cover modified.
 struct Move {
     const char* slider;
     int position;
@@ -64,16 +65,21 @@ TEST_F(SceneTest, EachSliderStoresItsValueWritesItsLabelAndMarksModified) {
             [axis](MainState& st) -> float { return st.Session.TheScene.MainLight.Position[axis]; };
     };
     const std::vector<Move> moves = {
-        {"distanceSB", 137, setting(&SceneSettings::Distance), 6.85f, nullptr, ""},
+        {"distanceSB", 137, setting(&SceneSettings::Distance), 6.85f, "DistanceValue",
+         Local("6.85")},
         {"rotateSB", 123, setting(&SceneSettings::CameraRotate), 123, "Label44", Deg("123")},
-        {"liftSB", 33, setting(&SceneSettings::CameraLift), 33, nullptr, ""},
-        {"ScrollBar9", 80, setting(&SceneSettings::Elevation), 0.45f, nullptr, ""},
-        {"ScrollBar9", 0, setting(&SceneSettings::Elevation), -0.75f, nullptr, ""},
-        {"ScrollBar9", 100, setting(&SceneSettings::Elevation), 0.75f, nullptr, ""},
-        {"StrafeSB", 30, setting(&SceneSettings::Strafe), 0.7f, nullptr, ""},
-        {"StrafeSB", 200, setting(&SceneSettings::Strafe), -1.0f, nullptr, ""},
-        {"FrontBackSB", 150, setting(&SceneSettings::FrontBack), -0.5f, nullptr, ""},
-        {"FrontBackSB", 0, setting(&SceneSettings::FrontBack), 1.0f, nullptr, ""},
+        {"liftSB", 33, setting(&SceneSettings::CameraLift), 33, "Label45", Deg("33")},
+        {"ScrollBar9", 80, setting(&SceneSettings::Elevation), 0.45f, "ElevationValue",
+         Local("0.45")},
+        {"ScrollBar9", 0, setting(&SceneSettings::Elevation), -0.75f, "ElevationValue",
+         Local("-0.75")},
+        {"ScrollBar9", 51, setting(&SceneSettings::Elevation), 0.015f, "ElevationValue",
+         Local("0.015")},
+        {"StrafeSB", 30, setting(&SceneSettings::Strafe), 0.7f, "StrafeValue", Local("0.7")},
+        {"StrafeSB", 200, setting(&SceneSettings::Strafe), -1.0f, "StrafeValue", "-1"},
+        {"FrontBackSB", 150, setting(&SceneSettings::FrontBack), -0.5f, "FrontBackValue",
+         Local("-0.5")},
+        {"FrontBackSB", 0, setting(&SceneSettings::FrontBack), 1.0f, "FrontBackValue", "1"},
         {"ScrollBar11", 110,
          [](MainState& st) -> float {
              return static_cast<float>(st.Session.TheScene.Settings.FieldOfView);
@@ -89,6 +95,9 @@ TEST_F(SceneTest, EachSliderStoresItsValueWritesItsLabelAndMarksModified) {
         {"LightXSB", 0, lightAxis(0), -10.0f, "Label40", "-10"},
         {"LightXSB", 135, lightAxis(0), 3.5f, "Label40", Local("3.5")},
         {"LightXSB", 200, lightAxis(0), 10.0f, "Label40", "10"},
+        // -7.4 is -7.40000009536743 as a float: the label shows the tenths
+        // the slider sets.
+        {"LightXSB", 26, lightAxis(0), -7.4f, "Label40", Local("-7.4")},
         {"LightYSB", 125, lightAxis(1), 12.5f, "Label41", Local("12.5")},
         {"LightZSB", 7, lightAxis(2), 0.7f, "Label42", Local("0.7")},
         {"ShadowSB", 50, setting(&SceneSettings::ShadowDarkness), 0.25f, nullptr, ""},
@@ -302,9 +311,10 @@ TEST_F(SceneTest, RefreshSliderLabelsRewritesLabelsALanguageSwitchOverwrote) {
     EXPECT_EQ(c.Label8.Caption, "25");
     EXPECT_EQ(c.Label24.Caption, "-10");
     EXPECT_EQ(c.Label12.Caption, "10");
-    // The labels of the field of view and of roll X are not its to rewrite.
-    EXPECT_EQ(c.FOVLabel.Caption, "Label");
-    EXPECT_EQ(c.Label58.Caption, "Label");
+    // Every value label shows its slider again, the field of view's and
+    // roll X's included.
+    EXPECT_EQ(c.FOVLabel.Caption, Deg("45"));
+    EXPECT_EQ(c.Label58.Caption, Deg("0"));
 }
 
 TEST(LabelFormats, CutToHundredthsWithTheGivenSeparator) {
@@ -316,6 +326,26 @@ TEST(LabelFormats, CutToHundredthsWithTheGivenSeparator) {
     EXPECT_EQ(FormatDecimal(-3.5, ','), "-3,5");
     EXPECT_EQ(FormatDecimal(12.3, '.'), "12.3");
     EXPECT_EQ(FormatWhole(-7), "-7");
+}
+
+// The window sizes each value label for its widest text, so no value the
+// slider can reach may be longer, and a label never shows a minus zero.
+TEST_F(SceneTest, NoValueIsWiderThanItsLabelsWidestText) {
+    auto glyphs = [](const std::string& text) {
+        std::size_t n = 0;
+        for (unsigned char ch : text) n += (ch & 0xC0) != 0x80;
+        return n;
+    };
+    for (const ValueLabel& entry : ValueLabels(c)) {
+        SCOPED_TRACE(entry.label->Name);
+        const std::size_t widest = glyphs(WidestValueText(entry));
+        for (int p = entry.slider->Min; p <= entry.slider->Max; ++p) {
+            const std::string text = ValueText(entry, p);
+            EXPECT_LE(glyphs(text), widest) << text;
+            EXPECT_NE(text, "-0");
+            EXPECT_NE(text, "-0\u00B0");
+        }
+    }
 }
 
 }  // namespace

@@ -3,15 +3,23 @@
 // the start-up guards and the size dialog.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 #include "GuiTestApp.h"
 #include "app/view/PanelMouse.h"
@@ -20,6 +28,7 @@
 #include "gui/SizeDialog.h"
 #include "gui/Startup.h"
 #include "render/EglContext.h"
+#include "support/TestPaths.h"
 
 namespace tessaly {
 namespace {
@@ -48,14 +57,110 @@ TEST_F(MainWindowTest, EveryControlHasAWidgetOfItsNameAndTheLayoutIsAsDesigned) 
           "BitBtn3", "BitBtn27", "BitBtn28"})
         EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name;
     EXPECT_EQ(window->objectName(), "mForm");
-    EXPECT_EQ(window->size(), QSize(832, 630));
-    EXPECT_EQ(window->minimumSize(), QSize(830, 627));
+    // The designed size where the screen has room for it; a smaller minimum
+    // lets the window fit 1366x768 at 100 % and 1920x1080 at 200 %.
+    const QSize screen = window->screen()->availableGeometry().size();
+    EXPECT_EQ(window->size(), QSize(832, 630).boundedTo(screen).expandedTo(QSize(620, 440)));
+    EXPECT_EQ(window->minimumSize(), QSize(620, 440));
     EXPECT_EQ(window->StatusPanel(0)->width(), 250);
 
     auto* tabs = Widget<QTabWidget>("PageControl1");
     QStringList titles;
     for (int i = 0; i < tabs->count(); ++i) titles << tabs->tabText(i);
     EXPECT_EQ(titles, (QStringList{"Images", "eCover", "Floor", "Scene", "Light"}));
+}
+
+// Left alone the panel is redrawn a few times a second; any input brings
+// the continuous redraw back at once.
+TEST_F(MainWindowTest, TheFrameTimerSlowsDownWhenLeftAloneAndResumesOnInput) {
+    std::uint64_t now = 1'000'000;
+    window->State().Session.Frames.TickCount = [&now] { return now; };
+    window->NoteActivity();
+    QTest::qWait(30);
+    EXPECT_EQ(window->FrameTimerInterval(), RedrawPolicy::kActiveIntervalMs);
+    now += RedrawPolicy::kIdleAfterMs + 1;
+    QTest::qWait(30);
+    EXPECT_EQ(window->FrameTimerInterval(), RedrawPolicy::kIdleIntervalMs);
+    EXPECT_TRUE(window->FrameTimerActive());
+    QTest::keyClick(window->findChild<QComboBox*>("ModelsComboBox"), Qt::Key_Shift);
+    EXPECT_EQ(window->FrameTimerInterval(), RedrawPolicy::kActiveIntervalMs);
+}
+
+// Every slider takes the focus by Tab and moves by the keyboard; Exit has
+// Ctrl+Q beside its own shortcut.
+TEST_F(MainWindowTest, SlidersWorkFromTheKeyboardAndCtrlQExits) {
+    int sliders = 0;
+    for (const auto& control : window->State().Controls.All.All()) {
+        if (!dynamic_cast<ScrollBar*>(control.get())) continue;
+        auto* slider = Widget<QAbstractSlider>(control->Name.c_str());
+        ASSERT_NE(slider, nullptr);
+        EXPECT_TRUE(slider->focusPolicy() & Qt::TabFocus) << control->Name;
+        ++sliders;
+    }
+    EXPECT_GT(sliders, 20);
+    auto* lift = Widget<QScrollBar>("liftSB");
+    QTest::keyClick(lift, Qt::Key_End);
+    EXPECT_EQ(window->State().Controls.liftSB.Position, 90);
+    QTest::keyClick(lift, Qt::Key_PageUp);
+    EXPECT_EQ(window->State().Controls.liftSB.Position, 90 - lift->pageStep());
+    QTest::keyClick(lift, Qt::Key_Home);
+    EXPECT_EQ(window->State().Controls.liftSB.Position, 0);
+    EXPECT_EQ(Widget<QLabel>("Label45")->text(), QString("0\u00B0"));
+
+    QAction* exit = window->findChild<QAction*>("Exit1");
+    ASSERT_NE(exit, nullptr);
+    EXPECT_TRUE(exit->shortcuts().contains(QKeySequence(QKeySequence::Quit)));
+    EXPECT_GE(exit->shortcuts().size(), 2);
+}
+
+// The picture's file type decides its format; the name typed is given the
+// type's extension before the dialog accepts it, and the filter names show
+// each pattern once.
+TEST_F(MainWindowTest, ThePictureNameTakesTheChosenTypesExtension) {
+    test::TempDir dir;
+    QtUserPort& port = window->Port();
+    port.FileAnswer = nullptr;
+    port.Settings = nullptr;  // the shared program folder's settings stay as they are
+    QStringList filters;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        filters = box->nameFilters();
+        box->setDirectory(QString::fromStdString(dir.Path().string()));
+        box->selectNameFilter(filters.value(2));
+        box->findChild<QLineEdit*>()->setText("shot.jpg");
+        QMetaObject::invokeMethod(box, "accept");
+    });
+    const auto chosen = port.ChooseFileName("CaptureDialog");
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, (dir / "shot.png").string());
+    EXPECT_EQ(port.CaptureFilterIndex, 3);
+    EXPECT_EQ(filters,
+              (QStringList{"Bitmap Files (*.bmp)", "JPG files (*.jpg)", "PNG files (*.png)"}));
+}
+
+// At the designed window size the Images tab shows every face thumbnail
+// whole, in its face's proportions, without scrolling.
+TEST(ImagesTabOnDisplay, FaceThumbnailsFitTheImagesTab) {
+    // Shown for real: the panel needs a display for its own context.
+    if (!test::OnDisplay()) GTEST_SKIP() << "needs TESSALY_GUI_DISPLAY=1 and a display";
+    auto window = test::MakeWindow(true);
+    window->resize(832, 630);
+    window->show();
+    QApplication::processEvents();
+    QTest::qWait(200);
+    auto* area = window->findChild<QScrollArea*>("ImagesTabScroll");
+    ASSERT_NE(area, nullptr);
+    const QRect visible = area->viewport()->rect();
+    for (const char* name : {"Image1", "Image2", "Image3"}) {
+        auto* thumb = window->findChild<QLabel*>(name);
+        ASSERT_NE(thumb, nullptr);
+        const QRect shown(thumb->mapTo(area->viewport(), QPoint(0, 0)), thumb->size());
+        EXPECT_TRUE(visible.contains(shown)) << name;
+        EXPECT_GE(thumb->height(), thumb->maximumHeight() / 2) << name;
+        EXPECT_GE(thumb->width(), thumb->maximumWidth() / 2) << name;
+    }
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
 }
 
 TEST_F(MainWindowTest, StartupFillsTheModelsComboBoxAndStartsTheFrameTimer) {

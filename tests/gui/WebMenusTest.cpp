@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include "core/web/SiteAddresses.h"
 #include "gui/AboutDialog.h"
 #include "gui/CreditsDialog.h"
+#include "gui/HelpWindow.h"
 #include "gui/UpdatePanels.h"
 #include "gui/WebMenus.h"
 #include "support/LocalHttpServer.h"
@@ -106,6 +108,26 @@ TEST_F(WebMenusTest, TheWebLinksOpenTheSitesPages) {
                                                 "http://site.test/tessaly/tutorials/"}));
 }
 
+// Without a browser the manual opens in the program's own help window.
+TEST_F(WebMenusTest, HelpTopicsWithoutABrowserShowsTheManualInItsOwnWindow) {
+    window->Port().OpenAnswer = [](const std::string&) { return false; };
+    Trigger("HelpTopics1");
+    EXPECT_TRUE(keys.empty());
+    HelpWindow* help = window->Web().HelpForm();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->Browser()->source().toLocalFile().endsWith("Help/index.html"));
+    EXPECT_FALSE(help->Browser()->toPlainText().isEmpty());
+    help->close();
+
+    // The manual of the language in use, where it has an edition.
+    std::string& language = window->State().Session.LanguageFile;
+    language = window->ProgramFolder() + "Languages/German.ini";
+    EXPECT_EQ(window->Web().HelpFile(), window->ProgramFolder() + "Help/index.de.html");
+    language = window->ProgramFolder() + "Languages/Romanian.ini";
+    EXPECT_EQ(window->Web().HelpFile(), window->ProgramFolder() + "Help/index.html");
+}
+
 TEST_F(WebMenusTest, TheAboutBoxShowsTheVersionsOpensItsAddressesAndTheCredits) {
     AboutDialog* about = window->Web().AboutForm();
     ASSERT_NE(about, nullptr);
@@ -118,6 +140,7 @@ TEST_F(WebMenusTest, TheAboutBoxShowsTheVersionsOpensItsAddressesAndTheCredits) 
         ProgramVersion().data(), static_cast<qsizetype>(ProgramVersion().size()))));
     EXPECT_EQ(about->Form().Label7->text(), "http://site.test/tessaly/");
     EXPECT_EQ(about->Form().Label8->text(), "http://site.test/tessaly/support/");
+    EXPECT_FALSE(about->Form().Label5->isHidden());
 
     QString shownTitle;
     CloseNextModal([&](QWidget* w) { shownTitle = w->objectName(); });
@@ -175,6 +198,11 @@ TEST(WithoutASite, TheLinksAreOffAndNoCheckIsMade) {
     for (const char* name : {"VisitHomepage1", "VisitFreeeCoverspage1", "VisitTutorialsPage1"})
         EXPECT_FALSE(window->findChild<QAction*>(name)->isEnabled()) << name;
     EXPECT_TRUE(window->findChild<QAction*>("HelpTopics1")->isEnabled());
+    // The about box has no Website and Support rows, captions included.
+    AboutDialog* about = window->Web().AboutForm();
+    for (QLabel* label :
+         {about->Form().Label5, about->Form().Label6, about->Form().Label7, about->Form().Label8})
+        EXPECT_TRUE(label->isHidden()) << label->objectName().toStdString();
     std::vector<std::string> keys;
     window->Port().Answer = [&keys](const std::string& key, const std::string&, MessageButtons) {
         keys.push_back(key);

@@ -94,10 +94,17 @@ void SelectCover(MainState& state, int entry) {
     c.SB4.SetVisible(books >= 4);
     if (books < 2) c.BImagesPanel.SetVisible(false);
 
-    for (int g = 1; g <= 3; ++g)
-        c.LSize(g).SetCaption(std::to_string(4 * widths[g - 1]) + "x" +
-                              std::to_string(4 * heights[g - 1]));
+    ShowOptimalSizes(state);
+}
 
+void ShowOptimalSizes(MainState& state) {
+    TModelItem* item = state.CurrentEntry();
+    if (!item) return;
+    const std::array<int, 3> widths{item->ThumbWidth1, item->ThumbWidth2, item->ThumbWidth3};
+    const std::array<int, 3> heights{item->ThumbHeight1, item->ThumbHeight2, item->ThumbHeight3};
+    for (int g = 1; g <= 3; ++g)
+        state.Controls.LSize(g).SetCaption(std::to_string(4 * widths[g - 1]) + "x" +
+                                           std::to_string(4 * heights[g - 1]));
     UpdateCustomBoxSizes(state);
 }
 

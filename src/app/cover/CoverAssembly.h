@@ -11,6 +11,10 @@ class MainState;
 // enabled. Does not touch the combo box and does not set Modified.
 void SelectCover(MainState& state, int entry);
 
+// Writes the current type's optimal image sizes into the "Optimal size"
+// labels (a language switch overwrites them with the language file's text).
+void ShowOptimalSizes(MainState& state);
+
 // The thumbnails and optimal sizes of the customizable box follow its three
 // dimension factors; nothing happens for other types.
 void UpdateCustomBoxSizes(MainState& state);

@@ -69,7 +69,6 @@ void BDepthSBChange(MainState& state) {
 
 void caseAngleSBChange(MainState& state) {
     const int position = state.Controls.caseAngleSB.Position;
-    state.Controls.CALabel.SetCaption(std::to_string(position));
     state.Cover.CaseAngle = static_cast<float>(position);
     if (TmodelEMO* m = state.CurrentModel())
         for (const char* lid : kLidObjects) m->SetAngleByName(lid, state.Cover.CaseAngle);

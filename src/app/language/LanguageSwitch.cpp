@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/MainState.h"
+#include "app/cover/CoverAssembly.h"
 #include "app/scene/SceneControls.h"
 #include "core/i18n/LanguageCatalogue.h"
 #include "core/i18n/Messages.h"
@@ -75,6 +76,7 @@ void SwitchLanguage(MainState& state, const std::string& fileName) {
     if (state.Languages.TranslateWindows) state.Languages.TranslateWindows();
     state.Session.Settings.WriteValue(kLanguageKey, fileName);
     RefreshSliderLabels(state);
+    ShowOptimalSizes(state);
 
     // The language list shows the language now in use (without switching
     // again), not whichever came first in the catalogue.

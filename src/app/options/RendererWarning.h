@@ -21,6 +21,10 @@ bool ShouldShowRendererWarning(const std::string& renderer, const std::string& d
 // The warning's five lines, "wline1" to "wline5", in the current language.
 std::string RendererWarningText(const MainState& state);
 
+// The text as paragraphs that a window wraps itself: a line that does not
+// end a sentence (with ".", "!", "?" or ":") runs on into the next one.
+std::string JoinBrokenSentences(const std::string& text);
+
 // The warning's check box: checked stores "off" (never warn again),
 // unchecked "on", at once.
 void StoreRendererWarningChoice(MainState& state, bool doNotShowAgain);

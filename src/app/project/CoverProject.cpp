@@ -425,11 +425,17 @@ void SaveeCover1Click(MainState& state) {
     if (auto path = state.Port().ChooseFileName("SaveCoverDialog")) WriteCoverProject(state, *path);
 }
 
+bool OfferToSaveChanges(MainState& state) {
+    if (!state.Cover.Modified) return true;
+    const MessageAnswer answer = state.Port().ShowMessage(
+        MessageKind::Confirmation, Text(state, "sceco"), "", MessageButtons::YesNoCancel, "sceco");
+    if (answer == MessageAnswer::Cancel) return false;
+    if (answer == MessageAnswer::Yes) SaveeCover1Click(state);
+    return true;
+}
+
 void OpeneCover1Click(MainState& state) {
-    if (state.Cover.Modified &&
-        state.Port().ShowMessage(MessageKind::Confirmation, Text(state, "sceco"), "",
-                                 MessageButtons::YesNo, "sceco") == MessageAnswer::Yes)
-        SaveeCover1Click(state);
+    if (!OfferToSaveChanges(state)) return;
     if (auto path = state.Port().ChooseFileName("OpenCoverDialog")) ReadCoverProject(state, *path);
 }
 

@@ -50,6 +50,12 @@ std::vector<CoverSection> ViewSections(MainState& state);
 // "OpenCoverDialog", "SaveTemplateDialog", "OpenTemplateDialog").
 void SaveeCover1Click(MainState& state);
 void OpeneCover1Click(MainState& state);
+
+// Before a command replaces the cover: when it has unsaved changes, asks
+// "sceco" with Yes, No and Cancel. Yes saves through the save dialog, No
+// discards; either way the command goes on (true). Cancel, Escape or closing
+// the box answer false: the command must then do nothing.
+bool OfferToSaveChanges(MainState& state);
 void SaveTemplate1Click(MainState& state);
 void OpenTemplate1Click(MainState& state);
 

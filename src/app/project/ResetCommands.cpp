@@ -4,7 +4,9 @@
 
 #include "app/MainState.h"
 #include "app/cover/CoverAssembly.h"
+#include "app/images/ImageSlots.h"
 #include "app/project/CoverProject.h"
+#include "app/view/CentreCover.h"
 #include "core/i18n/Messages.h"
 #include "core/io/FileIO.h"
 #include "core/model/CoverParameters.h"
@@ -54,7 +56,7 @@ void ResetAll1Click(MainState& state) {
 }
 
 void NewCover(MainState& state, const std::string& typeId) {
-    if (state.Cover.Modified && Confirm(state, "sceco")) SaveeCover1Click(state);
+    if (!OfferToSaveChanges(state)) return;
     const std::string path = BuiltIn(state, kStartProjectName);
     if (!FileExists(path)) {
         ShowMessageKey(state, "scenefilenotfound");
@@ -62,6 +64,14 @@ void NewCover(MainState& state, const std::string& typeId) {
     }
     if (!ReadCoverProject(state, path)) return;
     RenderSession& session = state.Session;
+    // The start project holds placeholders, as start-up does: nothing of the
+    // user's to edit or refresh yet.
+    for (int slot = 1; slot <= kFloorSlot; ++slot) {
+        state.Controls.EditButton(slot).SetEnabled(false);
+        state.Controls.RefreshButton(slot).SetEnabled(false);
+    }
+    state.Controls.BookImageFlags = {};
+    UpdateBookButtons(state, state.Controls.CurrentBook);
     state.Cover.Entry = session.Catalogue.FindEntry(typeId);
     state.Controls.ModelsComboBox.Select(state.Cover.Entry - 1);
 
@@ -93,6 +103,9 @@ void NewCover(MainState& state, const std::string& typeId) {
     TModelItem* item = state.CurrentEntry();
     if (model && item && item->Id == "flatbook")
         model->SetColorByName("Spine", 1.0f, 1.0f, 1.0f, 1.0f);
+    // The cases turn about their hinge at the model's origin; the start
+    // scene is made for covers centred there.
+    if (item && (item->Id == "cdcase" || item->Id == "dvdcase")) CentreCoverInView(state);
 }
 
 }  // namespace tessaly

@@ -1,6 +1,7 @@
 #include "app/scene/SceneControls.h"
 
 #include "app/MainState.h"
+#include "app/scene/ValueLabels.h"
 #include "core/model/CoverParameters.h"
 
 namespace tessaly {
@@ -28,7 +29,6 @@ void BindSliders(MainState& state) {
     };
     c.rotateSB.OnChange = [&] {
         s.CameraRotate = static_cast<float>(c.rotateSB.Position);
-        c.Label44.SetCaption(Degrees(FormatHundredths(c.rotateSB.Position)));
         Modified(state);
     };
     c.liftSB.OnChange = [&] {
@@ -53,42 +53,34 @@ void BindSliders(MainState& state) {
         if (c.ScrollBar11.Position >= 41 && c.ScrollBar11.Position <= 49)
             c.ScrollBar11.SetPosition(45);
         s.FieldOfView = c.ScrollBar11.Position;
-        c.FOVLabel.SetCaption(Degrees(FormatWhole(c.ScrollBar11.Position)));
         Modified(state);
     };
     c.ScrollBar4.OnChange = [&] {
         s.CoverRotate = static_cast<float>(c.ScrollBar4.Position);
-        c.Label17.SetCaption(Degrees(FormatWhole(c.ScrollBar4.Position)));
         Modified(state);
     };
     c.ScrollBar5.OnChange = [&] {
         s.CoverRollZ = static_cast<float>(c.ScrollBar5.Position);
-        c.Label47.SetCaption(Degrees(FormatHundredths(c.ScrollBar5.Position)));
         Modified(state);
     };
     c.ScrollBar10.OnChange = [&] {
         s.CoverRollX = static_cast<float>(c.ScrollBar10.Position);
-        c.Label58.SetCaption(Degrees(FormatHundredths(c.ScrollBar10.Position)));
         Modified(state);
     };
     c.ScrollBar6.OnChange = [&] {
         s.CoverLift = static_cast<float>(c.ScrollBar6.Position) / 50.0f;
-        c.Label48.SetCaption(FormatHundredths(s.CoverLift));
         Modified(state);
     };
     c.LightXSB.OnChange = [&] {
         light.SetX(LightX(c.LightXSB));
-        c.Label40.SetCaption(FormatDecimal(LightX(c.LightXSB)));
         Modified(state);
     };
     c.LightYSB.OnChange = [&] {
         light.SetY(static_cast<float>(c.LightYSB.Position) / 10.0f);
-        c.Label41.SetCaption(FormatDecimal(c.LightYSB.Position / 10.0));
         Modified(state);
     };
     c.LightZSB.OnChange = [&] {
         light.SetZ(static_cast<float>(c.LightZSB.Position) / 10.0f);
-        c.Label42.SetCaption(FormatDecimal(c.LightZSB.Position / 10.0));
         Modified(state);
     };
     c.ShadowSB.OnChange = [&] {
@@ -181,36 +173,29 @@ void RefreshSliderLabels(MainState& state) {
     const ScrollBar& lift = c.ScrollBar6;
     set(c.Label19, hundredths(lift.Min / 50.0));
     set(c.Label7, hundredths(lift.Max / 50.0));
-    set(c.Label48, hundredths(lift.Position / 50.0));
     set(c.Label18, deg(c.ScrollBar5.Min));
     set(c.Label6, deg(c.ScrollBar5.Max));
-    set(c.Label47, deg(c.ScrollBar5.Position));
     set(c.Label46, deg(c.ScrollBar4.Min));
     set(c.Label5, deg(c.ScrollBar4.Max));
-    set(c.Label17, deg(c.ScrollBar4.Position));
     const ScrollBar& lx = c.LightXSB;
     const double half = (lx.Max - lx.Min) / 2.0;
     set(c.Label24, FormatDecimal((lx.Min - half) / 10.0));
     set(c.Label12, FormatDecimal((lx.Max - half) / 10.0));
-    set(c.Label40, FormatDecimal((lx.Position - half) / 10.0));
     set(c.Label25, FormatDecimal(c.LightYSB.Min / 10.0));
     set(c.Label13, FormatDecimal(c.LightYSB.Max / 10.0));
-    set(c.Label41, FormatDecimal(c.LightYSB.Position / 10.0));
     set(c.Label26, FormatDecimal(c.LightZSB.Min / 10.0));
     set(c.Label14, FormatDecimal(c.LightZSB.Max / 10.0));
-    set(c.Label42, FormatDecimal(c.LightZSB.Position / 10.0));
     set(c.Label20, hundredths(c.distanceSB.Min / 20.0));
     set(c.Label8, hundredths(c.distanceSB.Max / 20.0));
     set(c.Label22, deg(c.rotateSB.Min));
     set(c.Label10, deg(c.rotateSB.Max));
-    set(c.Label44, deg(c.rotateSB.Position));
     set(c.Label23, deg(c.liftSB.Min));
     set(c.Label11, deg(c.liftSB.Max));
-    set(c.Label45, deg(c.liftSB.Position));
     // The cover's dimension labels.
     set(c.Label49, hundredths(state.Cover.WidthFactor));
     set(c.Label50, hundredths(state.Cover.HeightFactor));
     set(c.Label51, hundredths(state.Cover.DepthFactor));
+    RefreshValueLabels(c);
 }
 
 }  // namespace tessaly

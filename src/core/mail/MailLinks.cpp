@@ -1,6 +1,8 @@
 #include "core/mail/MailLinks.h"
 
 #include <array>
+#include <filesystem>
+#include <string_view>
 
 namespace tessaly {
 
@@ -30,6 +32,12 @@ std::string MailLinkText(MailItem item, const std::string& path) {
 std::string MailtoUrl(MailItem item, const std::string& path) {
     const MailItemInfo& info = InfoOf(item);
     std::string body(info.Body);
+    // The file is where the documents folder really is, whatever it is
+    // called here: the mail names that folder.
+    constexpr std::string_view kNamedFolder = "MyDocuments folder";
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (const std::size_t at = body.find(kNamedFolder); at != std::string::npos && !folder.empty())
+        body.replace(at, kNamedFolder.size(), "the folder " + folder);
     body += "\r\n";
     body += path;
     return "mailto:?subject=" + PercentEncode(info.Subject) + "&body=" + PercentEncode(body);

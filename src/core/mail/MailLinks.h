@@ -27,7 +27,8 @@ std::string MailLinkText(MailItem item, const std::string& path);
 
 // The same message as a valid "mailto:" URL for the desktop's handler:
 // no recipient, subject and body percent-encoded (blanks as %20, the line
-// break as %0D%0A), so that handlers which parse strictly accept it.
+// break as %0D%0A), so that handlers which parse strictly accept it. The
+// body names the folder the file is really in.
 std::string MailtoUrl(MailItem item, const std::string& path);
 
 // Percent-encodes every byte except the unreserved characters of URLs

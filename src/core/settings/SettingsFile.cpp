@@ -84,6 +84,23 @@ void TSettingsFile::WriteValue(std::string_view key, std::string_view value) {
         throw std::invalid_argument("A setting value must be a single line");
     if (key.empty()) return;
 
+    if (WriteLines(key, value)) Save();
+}
+
+void TSettingsFile::WriteOrAddValue(std::string_view key, std::string_view value) {
+    if (value.find_first_of("\r\n") != std::string_view::npos ||
+        key.find_first_of("\r\n") != std::string_view::npos)
+        throw std::invalid_argument("A setting key and value must be single lines");
+    if (key.empty()) return;
+    if (!WriteLines(key, value)) {
+        if (lines_.size() % 2 != 0) lines_.emplace_back();
+        lines_.emplace_back(key);
+        lines_.emplace_back(value);
+    }
+    Save();
+}
+
+bool TSettingsFile::WriteLines(std::string_view key, std::string_view value) {
     bool changed = false;
     // The loop bound is taken once: a value line appended for a key line that
     // ended the file is not itself tested as a key line.
@@ -96,8 +113,10 @@ void TSettingsFile::WriteValue(std::string_view key, std::string_view value) {
         lines_[i + 1] = std::string(value);
         changed = true;
     }
-    if (!changed) return;
+    return changed;
+}
 
+void TSettingsFile::Save() const {
     // A file deleted during the run is not brought back: the change lives in
     // memory only.
     std::error_code ec;

@@ -66,6 +66,13 @@ class TSettingsFile {
     // written; the file on disk is then unchanged.
     void WriteValue(std::string_view key, std::string_view value);
 
+    // WriteValue for a key the file may not have yet: a key that no line
+    // names is appended as a key line and its value line (after an empty
+    // value line when the file ends with a key line), then the file is
+    // rewritten. For keys added after the shipped file (remembered folders);
+    // the same errors as WriteValue.
+    void WriteOrAddValue(std::string_view key, std::string_view value);
+
     // The line at `index` as held in memory; "" for an index out of range.
     std::string ReadLine(int index) const;
 
@@ -73,6 +80,11 @@ class TSettingsFile {
     const std::filesystem::path& FileName() const { return fileName_; }
 
   private:
+    // Sets the value line of every key line naming `key`; whether any did.
+    bool WriteLines(std::string_view key, std::string_view value);
+    // Rewrites the file when it still exists on disk.
+    void Save() const;
+
     std::filesystem::path fileName_;
     std::vector<std::string> lines_;
 };

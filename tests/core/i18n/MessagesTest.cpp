@@ -1,4 +1,5 @@
 #include "core/i18n/Messages.h"
+#include "core/i18n/WindowTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,20 @@ TEST(Messages, ConcurrentCallsWhileTheFileIsReplaced) {
     stop = true;
     writer.join();
     EXPECT_EQ(bad, 0);
+}
+
+// The window's own texts: the language's text where it has one, English
+// where it has none; the fixed status texts are recognised by their English.
+TEST(Messages, WindowTextsFallBackToEnglish) {
+    test::TempDir dir;
+    const fs::path file = dir / "German.ini";
+    std::ofstream(file, std::ios::binary) << "[Messages]\r\naaon=Kantenglättung an\r\nfpsec=\r\n";
+    EXPECT_EQ(LocaliseFixedText(file, "Antialiasing on"), "Kantenglättung an");
+    EXPECT_EQ(LocaliseFixedText(file, "Antialiasing off"), "Antialiasing off");
+    EXPECT_EQ(LocaliseFixedText(file, "Loading..."), "Loading...");
+    EXPECT_EQ(WindowTextOf(file, "fpsec"), "frames a second");  // empty counts as missing
+    EXPECT_EQ(WindowTextOf(dir / "none.ini", "credits"), "Credits");
+    EXPECT_EQ(WindowTextOf(file, "sceco"), "");  // not a window text
 }
 
 }  // namespace

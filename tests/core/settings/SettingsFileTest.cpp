@@ -199,7 +199,9 @@ TEST(SettingsFile, ShippedFileHoldsEveryKeyWithUsableDefaults) {
     for (std::size_t k = 0; k < kSettingsKeys.size(); ++k)
         EXPECT_EQ(settings.ReadLine(static_cast<int>(2 * k)),
                   "[" + std::string(kSettingsKeys[k]) + "]");
-    EXPECT_EQ(settings.ReadLine(1), kSystemPaintEditor);
+    // The built-in editor, found beside the program: a Windows program name
+    // here would make Edit do nothing.
+    EXPECT_EQ(settings.ReadLine(1), "builtined");
     EXPECT_EQ(settings.ReadValue(kOpenPicKey), "on");
     EXPECT_EQ(settings.ReadValue(kUpdateCheckKey), "on");
     EXPECT_EQ(settings.ReadValue(kCaptureKey), "view");
@@ -210,6 +212,25 @@ TEST(SettingsFile, ShippedFileHoldsEveryKeyWithUsableDefaults) {
     std::size_t used = 0;
     EXPECT_GT(std::stoi(frms, &used), 0);
     EXPECT_EQ(used, frms.size());
+}
+
+// Keys added after the shipped file: appended once, then written in place;
+// a file ending with a key line keeps that key's (empty) value.
+TEST(SettingsFile, WriteOrAddValueAppendsAMissingKeyOnce) {
+    test::TempDir dir;
+    WriteText(dir / "settings.ini", "[OpenPic]\r\non\r\n[frms]");
+    TSettingsFile settings;
+    settings.Load(dir / "settings.ini");
+    settings.WriteOrAddValue("[ProjectsFolder]", "/home/u/capture/Language");
+    settings.WriteOrAddValue("[ProjectsFolder]", "/home/u/Docs");
+    EXPECT_EQ(ReadText(dir / "settings.ini"),
+              "[OpenPic]\r\non\r\n[frms]\r\n\r\n[ProjectsFolder]\r\n/home/u/Docs\r\n");
+    settings.Load(dir / "settings.ini");
+    EXPECT_EQ(settings.ReadValue("[ProjectsFolder]"), "/home/u/Docs");
+    EXPECT_EQ(settings.ReadValue("frms"), "");
+    EXPECT_EQ(settings.ReadValue("OpenPic"), "on");
+    EXPECT_THROW(settings.WriteOrAddValue("[ProjectsFolder]", "a\nb"), std::invalid_argument);
+    EXPECT_EQ(settings.ReadValue("[ProjectsFolder]"), "/home/u/Docs");
 }
 
 }  // namespace

@@ -52,8 +52,9 @@ TEST(MailLinks, TheUrlIsValidAndCarriesTheSameSubjectAndBody) {
     const std::size_t body = url.find("&body=");
     ASSERT_NE(body, std::string::npos);
     EXPECT_EQ(PercentDecode(url.substr(16, body - 16)), "Tessaly eCover");
-    EXPECT_EQ(PercentDecode(url.substr(body + 6)),
-              "Check out MyDocuments folder to attach the eCover: \r\n" + path);
+    EXPECT_EQ(
+        PercentDecode(url.substr(body + 6)),
+        "Check out the folder /home/ann/My Documents/ä&b?c=#d to attach the eCover: \r\n" + path);
     EXPECT_NE(url.find("Tessaly%20eCover"), std::string::npos) << "blanks as %20, not +";
     EXPECT_NE(url.find("%0D%0A%2Fhome"), std::string::npos);
 }

@@ -1,0 +1,15 @@
+#include "gui/DesktopFolders.h"
+
+#include <QStandardPaths>
+
+namespace tessaly {
+
+UserFolders DesktopUserFolders() {
+    auto location = [](QStandardPaths::StandardLocation which) {
+        return QStandardPaths::writableLocation(which).toStdString();
+    };
+    return {location(QStandardPaths::PicturesLocation), location(QStandardPaths::DocumentsLocation),
+            location(QStandardPaths::HomeLocation)};
+}
+
+}  // namespace tessaly

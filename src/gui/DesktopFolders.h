@@ -1,0 +1,12 @@
+// DesktopFolders: the user's own Pictures, Documents and home folders as the
+// desktop names them, where the file dialogs start before any folder is
+// remembered.
+#pragma once
+
+#include "app/files/DialogFolders.h"
+
+namespace tessaly {
+
+UserFolders DesktopUserFolders();
+
+}  // namespace tessaly
