@@ -4,7 +4,7 @@
 
 namespace tessaly {
 
-UserFolders DesktopUserFolders() {
+DialogStartFolders DesktopUserFolders() {
     auto location = [](QStandardPaths::StandardLocation which) {
         return QStandardPaths::writableLocation(which).toStdString();
     };

@@ -7,6 +7,6 @@
 
 namespace tessaly {
 
-UserFolders DesktopUserFolders();
+DialogStartFolders DesktopUserFolders();
 
 }  // namespace tessaly

@@ -26,7 +26,7 @@ class DialogFoldersTest : public ::testing::Test {
     }
     test::TempDir dir;
     TSettingsFile settings;
-    UserFolders user;
+    DialogStartFolders user;
 };
 
 TEST_F(DialogFoldersTest, EachKindStartsInTheUsersFolderThenInItsLastFolder) {

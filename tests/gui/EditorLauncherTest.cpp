@@ -4,6 +4,7 @@
 
 #include "GuiTestApp.h"
 #include "gui/EditorLauncher.h"
+#include "core/paths/FileLocations.h"
 #include "gui/QtUserPort.h"
 
 namespace tessaly {
@@ -32,7 +33,7 @@ TEST(EditorLauncher, TheBuiltInEditorIsFoundBesideTheProgram) {
 // instead of nothing happening.
 TEST(EditorLauncher, WhatCannotBeStartedIsNamed) {
     test::App();
-    QtUserPort port(nullptr, "/nowhere/");
+    QtUserPort port(nullptr, PortableLocations("/nowhere/"));
     std::vector<std::string> shown;
     port.Answer = [&shown](const std::string& key, const std::string& text, MessageButtons) {
         shown.push_back(key + ": " + text);

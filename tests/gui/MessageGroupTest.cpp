@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GuiTestApp.h"
+#include "core/paths/FileLocations.h"
 #include "gui/QtUserPort.h"
 
 namespace tessaly::test {
@@ -13,7 +14,7 @@ namespace {
 
 TEST(MessageGroup, OneOperationsProblemsComeInOneBoxWithOneLineEach) {
     App();
-    QtUserPort port(nullptr, "/tmp/");
+    QtUserPort port(nullptr, PortableLocations("/tmp/"));
     std::vector<std::string> shown;
     port.Answer = [&](const std::string&, const std::string& text, MessageButtons) {
         shown.push_back(text);

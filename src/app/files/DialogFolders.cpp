@@ -40,7 +40,7 @@ std::string_view FolderKey(FileKind kind) {
     return {};
 }
 
-std::string StartFolder(const TSettingsFile& settings, FileKind kind, const UserFolders& user) {
+std::string StartFolder(const TSettingsFile& settings, FileKind kind, const DialogStartFolders& user) {
     const std::string remembered = settings.ReadValue(FolderKey(kind));
     if (remembered != kSettingMissing && IsFolder(remembered)) return remembered;
     const bool pictures = kind == FileKind::Pictures || kind == FileKind::SavedPictures;

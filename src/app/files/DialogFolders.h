@@ -26,7 +26,7 @@ std::optional<FileKind> FileKindOfDialog(std::string_view dialog);
 std::string_view FolderKey(FileKind kind);
 
 // The user's folders a kind starts in before anything is remembered.
-struct UserFolders {
+struct DialogStartFolders {
     std::string pictures;
     std::string documents;
     std::string home;
@@ -34,7 +34,7 @@ struct UserFolders {
 
 // The remembered folder when it still is a folder, else the kind's user
 // folder when it exists, else the home folder (empty when none exists).
-std::string StartFolder(const TSettingsFile& settings, FileKind kind, const UserFolders& user);
+std::string StartFolder(const TSettingsFile& settings, FileKind kind, const DialogStartFolders& user);
 
 // Remembers the folder holding `chosenFile` for its kind. A folder whose
 // name cannot be stored on one line is not remembered; a settings file that
