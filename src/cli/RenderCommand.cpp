@@ -91,6 +91,12 @@ Light, floor and background
       --axes               draw the coordinate axes
       --light-marker       draw the yellow marker at the light position
 
+Look
+      --look classic|studio  classic (default) or studio: a soft shadow, a floor
+                           that fades into the background, a satin reflection
+      --reflection-fade H  studio look: reflected height at which the reflection
+                           has faded out, in object heights, 0.1 to 2 (default 0.5)
+
 Colours are #RRGGBB or r,g,b with components 0 to 255.
 Exit status: 0 written, 1 the picture could not be made or written, 2 bad usage.
 )";
@@ -158,6 +164,14 @@ void ApplySceneOptions(Arguments& a, RenderSession& session) {
         session.TheScene.Floor.Color = ColorToFloats(ParseColor("--floor-color", *v));
     if (auto v = a.Take("--floor-texture"))
         session.TheScene.Floor.Textured = ParseOnOff("--floor-texture", *v);
+    if (auto v = a.Take("--look")) {
+        const auto look = LookFromName(*v);
+        if (!look) throw UsageError("--look: expected classic or studio, not \"" + *v + "\"");
+        session.TheScene.TheLook = *look;
+    }
+    if (auto v = a.Take("--reflection-fade"))
+        session.TheScene.ReflectionFade = static_cast<float>(
+            ParseNumber("--reflection-fade", *v, kMinReflectionFade, kMaxReflectionFade));
     session.TheScene.ShowAxes = a.TakeFlag("--axes");
     session.Frames.CheckBox2 = a.TakeFlag("--light-marker");
 }

@@ -47,6 +47,8 @@ void FrameDriver::RenderFrame(bool present) {
         JitteredPerspective(s.FieldOfView, aspect, 0.1, 1000.0, JitterTable[0].dx,
                             JitterTable[0].dy, 0.0, 0.0, 1.0);
         context_.ClearBuffers();
+        scene_.PassIndex = 0;
+        scene_.PassCount = 1;
         DrawScene(scene_, context_);
     } else {
         const int used = passes < 1 ? 1 : (passes > 8 ? 8 : passes);
@@ -57,6 +59,8 @@ void FrameDriver::RenderFrame(bool present) {
             context_.ClearBuffers();
             JitteredPerspective(s.FieldOfView, aspect, 0.1, 1000.0, JitterTable[i].dx,
                                 JitterTable[i].dy, 0.0, 0.0, 1.0);
+            scene_.PassIndex = i;
+            scene_.PassCount = used;
             DrawScene(scene_, context_);
             accumulator_.Accumulate(weight);
         }

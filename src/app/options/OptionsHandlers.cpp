@@ -8,6 +8,7 @@
 #include "app/MainState.h"
 #include "app/language/LanguageSwitch.h"
 #include "core/settings/SettingsFile.h"
+#include "render/Look.h"
 
 namespace tessaly {
 
@@ -54,6 +55,17 @@ void ShowCapture(MainState& state) {
         o.RadioButton1.SetChecked(true);
 }
 
+// The look: drawn from the next frame on, remembered in the settings, and
+// the Floor tab's reflection fade shown only where it acts.
+void SetLook(MainState& state, Look look) {
+    state.Session.TheScene.TheLook = look;
+    const bool studio = look == Look::Studio;
+    state.Controls.ReflFadeSB.SetVisible(studio);
+    state.Controls.ReflFadeCaption.SetVisible(studio);
+    state.Controls.ReflFadeLabel.SetVisible(studio);
+    state.Session.Settings.WriteValueAdding(kLookKey, LookName(look));
+}
+
 }  // namespace
 
 int SettingToInt(const std::string& value) {
@@ -92,6 +104,8 @@ void BindOptionsHandlers(MainState& state) {
     o.CheckBox2.OnClick = [&state] {
         Store(state, kUpdateCheckKey, state.Options.CheckBox2.Checked ? kSettingOn : kSettingOff);
     };
+    o.LookClassicRB.OnClick = [&state] { SetLook(state, Look::Classic); };
+    o.LookStudioRB.OnClick = [&state] { SetLook(state, Look::Studio); };
 }
 
 void LoadSettings(MainState& state) {
@@ -105,6 +119,9 @@ void LoadSettings(MainState& state) {
     o.Label6.SetCaption(o.EditorPath);
     ShowCapture(state);
     ShowDepth(state);
+    // Any value but "studio" (a file from before the look, or a damaged
+    // one) leaves the classic look.
+    if (LookFromName(settings.ReadValue(kLookKey)) == Look::Studio) o.LookStudioRB.SetChecked(true);
 }
 
 void OptionsFormShow(MainState& state) {

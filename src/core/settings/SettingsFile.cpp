@@ -107,6 +107,18 @@ void TSettingsFile::WriteValue(std::string_view key, std::string_view value) {
     });
 }
 
+void TSettingsFile::WriteValueAdding(std::string_view key, std::string_view value) {
+    if (key.empty()) return;
+    if (ReadValue(key) == kSettingMissing) {
+        if (value.find_first_of("\r\n") != std::string_view::npos)
+            throw std::invalid_argument("A setting value must be a single line");
+        if (lines_.size() % 2 != 0) lines_.emplace_back();
+        lines_.push_back("[" + std::string(key) + "]");
+        lines_.emplace_back();
+    }
+    WriteValue(key, value);
+}
+
 std::string TSettingsFile::ReadLine(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return {};
     return lines_[static_cast<std::size_t>(index)];

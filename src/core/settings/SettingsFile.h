@@ -27,11 +27,14 @@ inline constexpr std::string_view kDWarningKey = "dWarning";
 // line of "dWarning" must contain the brackets.
 inline constexpr std::string_view kDWarningWriteKey = "[dWarning]";
 inline constexpr std::string_view kFrmsKey = "frms";
+// The look of the pictures: "classic" or "studio". Files from before the
+// look existed lack it; it is added on the first choice.
+inline constexpr std::string_view kLookKey = "Look";
 
 // The keys in the order of the shipped file, the editor key first.
-inline constexpr std::array<std::string_view, 8> kSettingsKeys = {
-    kDefaultEditorKey, kOpenPicKey,  kUpdateCheckKey, kCaptureKey,
-    kCDepthKey,        kLanguageKey, kDWarningKey,    kFrmsKey,
+inline constexpr std::array<std::string_view, 9> kSettingsKeys = {
+    kDefaultEditorKey, kOpenPicKey,  kUpdateCheckKey, kCaptureKey, kCDepthKey,
+    kLanguageKey,      kDWarningKey, kFrmsKey,        kLookKey,
 };
 
 // Values compared by the readers (exact, case-sensitive).
@@ -65,6 +68,10 @@ class TSettingsFile {
     // every later key off its value) and FileError when the file cannot be
     // written; the file on disk is then unchanged.
     void WriteValue(std::string_view key, std::string_view value);
+    // WriteValue for a key this program added later: when no key line names
+    // it, a "[key]" line and the value are appended (after an empty value
+    // line when the file ends on a key line), then the file is rewritten.
+    void WriteValueAdding(std::string_view key, std::string_view value);
 
     // The line at `index` as held in memory; "" for an index out of range.
     std::string ReadLine(int index) const;

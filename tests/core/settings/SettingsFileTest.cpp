@@ -206,6 +206,7 @@ TEST(SettingsFile, ShippedFileHoldsEveryKeyWithUsableDefaults) {
     EXPECT_EQ(settings.ReadValue(kCDepthKey), "24");
     EXPECT_EQ(settings.ReadValue(kLanguageKey), "English.ini");
     EXPECT_EQ(settings.ReadValue(kDWarningKey), "on");
+    EXPECT_EQ(settings.ReadValue(kLookKey), "classic");
     const std::string frms = settings.ReadValue(kFrmsKey);
     std::size_t used = 0;
     EXPECT_GT(std::stoi(frms, &used), 0);
@@ -213,4 +214,25 @@ TEST(SettingsFile, ShippedFileHoldsEveryKeyWithUsableDefaults) {
 }
 
 }  // namespace
+TEST(SettingsFile, AKeyAddedLaterIsAppendedToAnOlderFile) {
+    test::TempDir dir;
+    // A file from before the look existed, ending on a key line without value.
+    WriteText(dir / "settings.ini", "[CDepth]\r\n24\r\n[frms]");
+    TSettingsFile settings;
+    settings.Load(dir / "settings.ini");
+    EXPECT_EQ(settings.ReadValue(kLookKey), "-");
+    settings.WriteValueAdding(kLookKey, "studio");
+    EXPECT_EQ(ReadText(dir / "settings.ini"),
+              "[CDepth]\r\n24\r\n[frms]\r\n\r\n[Look]\r\nstudio\r\n");
+    settings.WriteValueAdding(kLookKey, "classic");  // present now: written in place
+    TSettingsFile again;
+    again.Load(dir / "settings.ini");
+    EXPECT_EQ(again.ReadValue(kLookKey), "classic");
+    EXPECT_EQ(again.ReadValue(kCDepthKey), "24");
+    EXPECT_EQ(again.LineCount(), 6);
+    EXPECT_THROW(settings.WriteValueAdding("Other", "two\nlines"), std::invalid_argument);
+    again.Load(dir / "settings.ini");
+    EXPECT_EQ(again.ReadValue("Other"), "-");
+}
+
 }  // namespace tessaly
