@@ -19,7 +19,7 @@ struct Scene;
 // Light disc radius, relative to the light's distance.
 inline constexpr float kLightDiscRadius = 0.12f;
 // Shadow samples per antialiasing pass (one when there is one pass).
-inline constexpr int kShadowSamplesPerPass = 4;
+inline constexpr int kShadowSamplesPerPass = 6;
 
 // Share of the floor colour the cast shadow takes away at shadow darkness
 // `darkness` (0 to 0.5): twice the classic look's, so the default darkness
