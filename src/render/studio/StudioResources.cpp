@@ -107,6 +107,34 @@ void main() {
 }
 )";
 
+// A shadow sample drawn in one colour over the pixels it covers on the
+// floor, times the floor's picture there (found from the world position;
+// the picture is on texture unit 2, as the model binds its own on unit 0).
+// Only the covered pixels are filled, not the whole floor.
+constexpr const char* kShadowVertex = R"(#version 120
+uniform mat4 uViewInverse;
+varying vec2 vWorld;
+void main() {
+    vec4 eye = gl_ModelViewMatrix * gl_Vertex;
+    gl_ClipVertex = eye;
+    vWorld = (uViewInverse * eye).xz;
+    gl_Position = ftransform();
+}
+)";
+
+constexpr const char* kShadowFragment = R"(#version 120
+uniform sampler2D uTexture;
+uniform float uTextured;
+uniform float uTexScale;
+uniform vec3 uColour;
+varying vec2 vWorld;
+void main() {
+    vec3 c = uColour;
+    if (uTextured > 0.5) c *= texture2D(uTexture, vWorld * uTexScale).rgb;
+    gl_FragColor = vec4(c, 1.0);
+}
+)";
+
 GLuint CompileShader(GLenum kind, const char* source) {
     const GLuint shader = glCreateShader(kind);
     if (shader == 0) return 0;
@@ -191,6 +219,15 @@ StudioResources& EnsureStudioResources(Scene& scene) {
             res->UOpacity = glGetUniformLocation(p, "uOpacity");
             res->UUp = glGetUniformLocation(p, "uUp");
             res->UAmbient = glGetUniformLocation(p, "uAmbient");
+        }
+        res->ShadowProgram = LinkProgram(kShadowVertex, kShadowFragment);
+        if (res->ShadowProgram != 0) {
+            const GLuint p = res->ShadowProgram;
+            res->UShadowViewInverse = glGetUniformLocation(p, "uViewInverse");
+            res->UShadowTexture = glGetUniformLocation(p, "uTexture");
+            res->UShadowTextured = glGetUniformLocation(p, "uTextured");
+            res->UShadowTexScale = glGetUniformLocation(p, "uTexScale");
+            res->UShadowColour = glGetUniformLocation(p, "uColour");
         }
         res->FadeRamp = MakeFadeRamp();
         scene.Studio = std::move(res);

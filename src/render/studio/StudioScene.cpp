@@ -68,8 +68,8 @@ void DrawStudioScene(Scene& scene, TGLContext& context) {
     DrawStudioFloor(res, scene, h, 1.0f, s.FloorOpacity);
     glDisable(GL_BLEND);
     if (s.DrawShadow && model) {
-        DrawCastShadow(scene, h);
-        DrawContactShadow(scene, view, h, objectHeight);
+        DrawCastShadow(scene, res, view, h);
+        DrawContactShadow(scene, res, view, h, objectHeight);
     }
 
     light.SetX(moved[0]);

@@ -15,6 +15,7 @@
 namespace tessaly {
 
 struct Scene;
+struct StudioResources;
 
 // Light disc radius, relative to the light's distance.
 inline constexpr float kLightDiscRadius = 0.12f;
@@ -30,8 +31,9 @@ float StudioContactDepth(float darkness);
 
 // Both expect the camera transform on the model-view matrix (`view`), the
 // floor drawn, the stencil cleared to 0; they leave it cleared.
-void DrawCastShadow(Scene& scene, float height);
-void DrawContactShadow(Scene& scene, const std::array<float, 16>& view, float height,
-                       float objectHeight);
+void DrawCastShadow(Scene& scene, const StudioResources& res, const std::array<float, 16>& view,
+                    float height);
+void DrawContactShadow(Scene& scene, const StudioResources& res, const std::array<float, 16>& view,
+                       float height, float objectHeight);
 
 }  // namespace tessaly
