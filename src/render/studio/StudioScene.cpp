@@ -40,13 +40,14 @@ void DrawStudioScene(Scene& scene, TGLContext& context) {
     const std::array<float, 3> steady{light.GetX(), light.GetY(), light.GetZ()};
     const auto moved = JitteredLight(steady, scene.PassIndex, scene.PassCount, kLightDiscRadius);
 
-    // The floor, opaque, then the reflection over it.
+    // With a reflection: the floor, opaque, then the reflection over it.
     glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
-    DrawStudioFloor(res, scene, h, 1.0f, 1.0f);
-    glDepthMask(GL_TRUE);
-    if (s.FloorOpacity < 1.0f && model) {
+    const bool reflection = s.FloorOpacity < 1.0f && model;
+    if (reflection) {
+        glDisable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+        DrawStudioFloor(res, scene, h, 1.0f, 1.0f);
+        glDepthMask(GL_TRUE);
         light.SetX(moved[0]);
         light.SetY(moved[1]);
         light.SetZ(moved[2]);
@@ -54,13 +55,13 @@ void DrawStudioScene(Scene& scene, TGLContext& context) {
         light.SetX(steady[0]);
         light.SetY(steady[1]);
         light.SetZ(steady[2]);
+        // The mirrored cover lies below the floor; the floor drawn next covers it.
+        glClear(GL_DEPTH_BUFFER_BIT);
     }
-    // The mirrored cover lies below the floor; the floor drawn next covers it.
-    glClear(GL_DEPTH_BUFFER_BIT);
     scene.AmbientLight.SetPosition(0.0f, 0.0f, 0.0f, 0.0f);
     scene.AmbientLight.Disable();
 
-    // The floor again over the reflection, at its opacity, then the shadows.
+    // The floor (again, over the reflection) at its opacity, then the shadows.
     glDisable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
