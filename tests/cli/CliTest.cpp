@@ -106,11 +106,14 @@ TEST_F(CliTest, EachVerbsHelpNamesEveryOptionItTakes) {
         std::vector<std::string> options;
     };
     const Verb verbs[] = {
-        {"render",
-         Args(Args(scene, cover), {"--template", "--format", "--size", "--passes", "--color-depth",
-                                   "--log", "--model", "--axes", "--light-marker"})},
+        {"render", Args(Args(scene, cover),
+                        {"--template", "--project", "--format", "--size", "--passes",
+                         "--color-depth", "--log", "--model", "--axes", "--light-marker"})},
         {"new", Args(Args(scene, cover), {"--floor"})},
         {"extract", {"--to"}},
+        {"batch",
+         {"--format", "--keep-going", "--fail-fast", "--skip-existing", "--report", "--shard",
+          "--shard-count", "--no-progress", "SLURM_ARRAY_TASK_ID", "JOB_COMPLETION_INDEX"}},
         {"inspect", {".emo", ".eco", ".tem"}},
         {"state", {".eco", ".tem"}},
     };
@@ -124,7 +127,7 @@ TEST_F(CliTest, EachVerbsHelpNamesEveryOptionItTakes) {
         }
     }
     const CliResult top = Ok({"--help"});
-    for (const char* verb : {"render", "inspect", "state", "new", "extract"})
+    for (const char* verb : {"render", "batch", "inspect", "state", "new", "extract"})
         EXPECT_NE(top.out.find(verb), std::string::npos);
     EXPECT_EQ(Run({}).exitCode, 2);
 }
