@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/ProgressLine.h"
 #include "cli/job/JobOptions.h"
 #include "cli/job/JobRunner.h"
 
@@ -20,12 +21,27 @@ Project
                            and light
 
 Output
-  -o, --output FILE        picture to write (required)
+  -o, --output FILE        picture to write (required); -o - writes it to
+                           standard output (then --format is required and
+                           nothing else goes there)
       --format FMT         bmp, jpg or png (default: from FILE's extension)
-      --size WxH           picture size in pixels (default 800x600)
+      --size SIZE          picture size: WxH in pixels (default 800x600, each
+                           side up to 30000), or a print size at --dpi:
+                           6x9in, 210x297mm, 10x15cm (rounded to whole pixels)
+      --dpi N              resolution written into the file, 1 to 10000 (PNG
+                           pHYs, JPEG JFIF density, BMP pixels per metre)
+      --quality N          JPEG quality, 1 to 100 (default 80)
+      --transparent        transparent background: no background colour, no
+                           floor surface; the shadow and the reflection keep
+                           partial alpha. PNG, or BMP with --color-depth 32
       --passes N           antialiasing passes, 1 (off) to 8 (default 8)
       --color-depth BITS   colour depth 16, 24 or 32 (default 24); 16 reduces
                            colours to 5-6-5 in every format
+      --tile-size N        draw in tiles of N x N pixels, 16 to 16384 (default:
+                           chosen by the program; large pictures are always
+                           drawn in tiles and written row by row)
+      --quiet              no progress line (shown on a terminal's standard
+                           error for renders that take over a second)
       --log FILE           write the OpenGL driver's capabilities log to FILE
       --model FILE         draw this model file (bound like a standard box)
                            instead of a cover type of the catalogue
@@ -88,10 +104,17 @@ Look
                            has faded out, in object heights, 0.1 to 2 (default 0.5)
 
 Colours are #RRGGBB or r,g,b with components 0 to 255.
+
+Examples
+  tessaly-cli render --transparent -o cover.png                    PNG with alpha
+  tessaly-cli render --size 6x9in --dpi 300 -o print.jpg --quality 95
+  tessaly-cli render --size 12000x9000 -o poster.png               drawn in tiles
+  tessaly-cli render --format png -o - > cover.png                 standard output
 Exit status: 0 written, 1 the picture could not be made or written, 2 bad usage.
 )";
 
 int RenderCommand(Arguments& args, const std::string& project) {
+    const bool quiet = args.TakeFlag("--quiet");
     JobRecord job = JobFromArguments(args);
     args.ExpectNothingLeft();
     if (!project.empty()) job.project = project;
@@ -103,10 +126,16 @@ int RenderCommand(Arguments& args, const std::string& project) {
         std::cerr << "render: " << e.what() << '\n';
         return 1;
     }
-    // A batch of one.
+    // A batch of one, with a progress line over its tiles.
     JobRunner runner;
+    ProgressLine progress(quiet);
+    runner.TileDone = [&](int done, int total) {
+        progress.Update(done, total);
+        return true;
+    };
     try {
         runner.Run(job);
+        progress.Done();
     } catch (const JobFailure& e) {
         std::cerr << "render: " << e.what() << '\n';
         return 1;
@@ -114,7 +143,8 @@ int RenderCommand(Arguments& args, const std::string& project) {
         std::cerr << "render: " << e.what() << '\n';
         return 1;
     }
-    std::cout << job.output << '\n';
+    // Standard output holds the picture and nothing else.
+    if (job.output != "-") std::cout << job.output << '\n';
     return 0;
 }
 

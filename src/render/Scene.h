@@ -38,12 +38,17 @@ struct Scene {
     // GL objects of the studio look, made on its first frame; they belong
     // to the context, which lives as long as the scene.
     std::shared_ptr<StudioResources> Studio;
+    // For pictures with a transparent background: the floor surface takes the
+    // background colour (so it only dims the reflection by its opacity) and
+    // the shadow darkens whatever lies under it by its darkness.
+    bool FloorSurfaceHidden = false;
 };
 
 void DrawScene(Scene& scene, TGLContext& context);
 void DrawCover(Scene& scene);
 void DrawFloorAndShadow(Scene& scene, float height);
 void DrawFloor(const TFloor& floor, float height);
+void DrawHiddenFloorAndShadow(Scene& scene, float height);
 void DrawAxes();
 
 // Pieces of the scene both looks share.

@@ -186,6 +186,29 @@ TEST_F(BatchTest, AMixedManifestGivesWhatRenderGivesInJsonLinesAndCsv) {
     EXPECT_EQ(ReadFileText(Path("out/j2.png")), ReadFileText(Path("alone-j2.png")));
 }
 
+TEST_F(BatchTest, ManifestLinesTakeThePictureOptions) {
+    {
+        // The resolution may come after the print size it converts.
+        std::ofstream out(dir / "jobs.jsonl");
+        out << R"({"output": "print.png", "size": "2x1in", "dpi": "50", "passes": 1, "transparent": "on"})"
+            << "\n"
+            << R"({"output": "q.jpg", "size": "40x30", "passes": 1, "quality": 20, "tile-size": "16"})"
+            << "\n"
+            << R"({"output": "bad.jpg", "size": "40x30", "transparent": "on"})"
+            << "\n";
+    }
+    const CliResult r = Run({"batch", Path("jobs.jsonl"), "--no-progress"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    const std::string png = ReadFileText(Path("print.png"));
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(png[25], 6) << "RGBA";
+    EXPECT_EQ(std::uint8_t(png[19]), 100) << "2 in at 50 dpi";
+    EXPECT_EQ(std::uint8_t(png[23]), 50);
+    EXPECT_TRUE(fs::exists(Path("q.jpg")));
+    EXPECT_FALSE(fs::exists(Path("bad.jpg")));
+    EXPECT_NE(r.err.find("JPEG has no alpha"), std::string::npos) << r.err;
+}
+
 TEST_F(BatchTest, ABadJobFailsAloneWithItsLineAndTheReportSaysSo) {
     Picture("junk-free.png", 10, 10, 10);
     std::ofstream(dir / "junk.png") << "not a picture";

@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "cli/PictureSize.h"
 #include "cli/ProjectSession.h"
 #include "core/model/CoverTypes.h"
 #include "render/Look.h"
+#include "render/PictureRender.h"
 
 namespace tessaly::cli {
 
@@ -29,7 +31,11 @@ const JobOption kOptions[] = {
     // Output.
     {"output",          "", 'o', K::Path,    0, 0,     &J::output},
     {"format",          "", 0,   K::Text,    0, 0,     &J::format},
-    {"size",            "", 0,   K::Size,    1, 16384, &J::size},
+    {"size",            "", 0,   K::Size,    1, kMaxRenderSide, &J::size},
+    {"dpi",             "", 0,   K::Integer, 1, kMaxDpi, &J::dpi},
+    {"quality",         "", 0,   K::Integer, 1, 100,   &J::quality},
+    {"transparent",     "", 0,   K::Flag,    0, 0,     &J::transparent},
+    {"tile-size",       "", 0,   K::Integer, 16, 16384, &J::tileSize},
     {"passes",          "", 0,   K::Integer, 1, 8,     &J::passes},
     {"color-depth",     "", 0,   K::Integer, 16, 32,   &J::colorDepth},
     {"log",             "", 0,   K::Path,    0, 0,     &J::log},
@@ -140,7 +146,11 @@ void SetJobOption(JobRecord& job, const JobOption& option, const std::string& te
             } else if constexpr (std::is_same_v<M, std::string& (*)(J&)>) {
                 member(job) = ResolvePath(text, baseFolder);
             } else if constexpr (std::is_same_v<M, std::array<int, 2> J::*>) {
-                ParseSize(label, text, max, (job.*member)[0], (job.*member)[1]);
+                // A print size waits for the resolution, which may come later.
+                if (IsPrintSize(text))
+                    job.printSize = text;
+                else
+                    ParseSize(label, text, max, (job.*member)[0], (job.*member)[1]);
             } else {
                 job.*member = ParseLight(label, text);
             }
@@ -189,6 +199,9 @@ void CheckJob(JobRecord& job, const std::string& label) {
     if (job.output.empty())
         throw UsageError(label == "--" ? "render: the output file is missing (-o FILE)"
                                        : "the output is missing");
+    if (job.output == "-" && job.format.empty())
+        throw UsageError("render: -o - writes to standard output and needs " + label +
+                         "format bmp, jpg or png");
     if (!job.format.empty()) {
         const std::string& f = job.format;
         if (f == "bmp")
@@ -209,6 +222,11 @@ void CheckJob(JobRecord& job, const std::string& label) {
     }
     if (job.colorDepth != 16 && job.colorDepth != 24 && job.colorDepth != 32)
         throw UsageError(label + "color-depth: expected 16, 24 or 32");
+    if (!job.printSize.empty())
+        ParsePictureSize(label + "size", job.printSize, job.dpi, kMaxRenderSide, job.size[0],
+                         job.size[1]);
+    if (const std::string problem = RowFormatProblem(PictureFormatOf(job)); !problem.empty())
+        throw UsageError(label + "transparent: " + problem);
     if (!IsKnownCoverType(job.type))
         throw UsageError(label + "type: unknown cover type \"" + job.type + "\"");
     if (!job.look.empty() && !LookFromName(job.look))
@@ -228,6 +246,16 @@ void CheckJob(JobRecord& job, const std::string& label) {
     for (const auto& image : job.images) checkFile(image);
     for (const auto& book : job.bookImages)
         for (const auto& image : book) checkFile(image);
+}
+
+RowFormat PictureFormatOf(const JobRecord& job) {
+    RowFormat format;
+    format.type = job.fileType;
+    format.bitsPerPixel = job.colorDepth;
+    format.jpegQuality = job.quality;
+    format.alpha = job.transparent;
+    format.dpi = job.dpi;
+    return format;
 }
 
 }  // namespace tessaly::cli

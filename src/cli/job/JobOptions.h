@@ -14,6 +14,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/job/JobRecord.h"
+#include "core/images/RowWriter.h"
 
 namespace tessaly::cli {
 
@@ -73,5 +74,8 @@ JobRecord JobFromFields(const std::vector<std::pair<std::string, std::string>>& 
 // prefixes option names in messages ("--" on the command line). Throws
 // UsageError. Picture files that do not exist are a std::runtime_error.
 void CheckJob(JobRecord& job, const std::string& label);
+
+// How a checked job's picture is stored.
+RowFormat PictureFormatOf(const JobRecord& job);
 
 }  // namespace tessaly::cli

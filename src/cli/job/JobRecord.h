@@ -23,6 +23,11 @@ struct JobRecord {
     std::string format;  // "bmp", "jpg", "jpeg", "png"; empty: from the output's extension
     PictureFileType fileType = PictureFileType::Png;  // set by CheckJob
     std::array<int, 2> size{800, 600};
+    std::string printSize;  // a --size in in, mm or cm; CheckJob turns it into `size` at `dpi`
+    int dpi = 0;            // 0: no resolution written
+    int quality = kCaptureJpegQuality;
+    bool transparent = false;
+    int tileSize = 0;  // 0: the program's choice
     int passes = 8;
     int colorDepth = 24;
     std::string log;

@@ -7,7 +7,9 @@
 #include "app/cover/CoverAssembly.h"
 #include "app/cover/CoverOptions.h"
 #include "app/project/CoverProject.h"
+#include "cli/job/JobOptions.h"
 #include "core/images/PictureReader.h"
+#include "core/io/FileIO.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
 #include "render/Look.h"
@@ -109,10 +111,10 @@ void JobRunner::Start(const JobRecord& job) {
     RenderSession& session = state_->Session;
     session.ImagesFolder = images_->Path();
     SetupOptions setup;
-    // An 8-pass picture is drawn into a target of its own (CaptureFrame), so
-    // the context's own framebuffer need not be as large.
-    setup.width = job.passes == 8 ? 16 : job.size[0];
-    setup.height = job.passes == 8 ? 16 : job.size[1];
+    // Pictures are drawn into targets of their own (RenderPicture), so the
+    // context's own framebuffer need not be as large.
+    setup.width = 16;
+    setup.height = 16;
     setup.logPath = job.log;
     setup.modelPath = job.model;
     model_ = job.model;
@@ -139,6 +141,7 @@ GLuint JobRunner::PictureTexture(const std::string& path) {
     } catch (const std::exception& e) {
         throw JobFailure(e.what());
     }
+    ++picturesRead_;
     const std::size_t bytes = picture.pixels.size();
     // Make room, keeping what the current job already uses.
     while (!textures_.empty() &&
@@ -233,26 +236,27 @@ void JobRunner::Run(const JobRecord& job) {
     ++jobNumber_;
     port_.LastError.clear();
     RenderSession& session = state_->Session;
-    const int width = job.size[0], height = job.size[1];
-    RgbaImage picture;
+    // The picture is drawn in tiles and its rows are encoded as they are
+    // finished; a file is written under a temporary name and renamed when
+    // complete, standard output gets the bytes alone.
+    PictureRequest request;
+    request.width = job.size[0];
+    request.height = job.size[1];
+    request.passes = job.passes;
+    request.tileSize = job.tileSize;
+    request.transparent = job.transparent;
+    auto draw = [&](std::ostream& out) {
+        auto rows = MakeRowWriter(PictureFormatOf(job), request.width, request.height, out);
+        RenderPicture(session.Frames, *session.Context, session.TheScene, request, *rows, TileDone);
+    };
     try {
         Apply(job);
-        // The capture always draws 8 passes; a smaller count draws the frame
-        // the panel would show at that setting.
-        if (job.passes == 8) {
-            picture = CaptureFrame(session.Frames, *session.Context, width, height);
+        if (job.output == "-") {
+            draw(std::cout);
+            std::cout.flush();
+            if (!std::cout) throw JobFailure("cannot write to standard output");
         } else {
-            session.TheScene.Settings.AAPasses = job.passes;
-            session.Frames.TrackBar1 = job.passes;
-            if (!session.Context->EnsureTargetSize(width, height))
-                throw JobFailure("a picture of " + std::to_string(width) + " x " +
-                                 std::to_string(height) +
-                                 " pixels is larger than this OpenGL driver can draw");
-            glBindFramebuffer(GL_FRAMEBUFFER, session.Context->TargetFramebuffer());
-            session.Context->Reshape(width, height);
-            session.Frames.RenderFrame(false);
-            glBindFramebuffer(GL_READ_FRAMEBUFFER, session.Context->TargetFramebuffer());
-            picture = ReadFramePixels(width, height);
+            WriteFileAtomically(job.output, draw);
         }
     } catch (const CaptureError& e) {
         ReleaseOwned();
@@ -262,8 +266,6 @@ void JobRunner::Run(const JobRecord& job) {
         throw;
     }
     ReleaseOwned();
-    ReduceToDepth(picture, job.colorDepth);
-    SavePicture(picture, job.fileType, job.colorDepth, job.output);
 }
 
 }  // namespace tessaly::cli

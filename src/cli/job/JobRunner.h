@@ -18,6 +18,7 @@
 #include "cli/job/JobRecord.h"
 #include "cli/job/StateSnapshot.h"
 #include "core/ui/UserPort.h"
+#include "render/PictureRender.h"
 
 namespace tessaly::cli {
 
@@ -58,6 +59,13 @@ class JobRunner {
     // job can be made at all.
     void Run(const JobRecord& job);
 
+    // Called after each tile of a picture is drawn; false stops the job.
+    TileProgress TileDone;
+
+    // How many picture files were read into textures (for tests and the
+    // benchmark: a picture used by many jobs is read once).
+    int PicturesRead() const { return picturesRead_; }
+
     // Textures kept for later jobs: at most this many, and at most this many
     // bytes of picture data among them.
     static constexpr std::size_t kMaxCachedTextures = 32;
@@ -85,6 +93,7 @@ class JobRunner {
     // Texture names a project made during the current job.
     std::vector<GLuint> owned_;
     std::uint64_t jobNumber_ = 0;
+    int picturesRead_ = 0;
 };
 
 }  // namespace tessaly::cli
