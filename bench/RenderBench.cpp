@@ -75,6 +75,24 @@ void BM_Frame(benchmark::State& state) {
 }
 BENCHMARK(BM_Frame)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same 8-pass frame in each look (argument 0 classic, 1 studio): the
+// studio look is meant to cost at most 1.5 times the classic one.
+void BM_LookFrame(benchmark::State& state) {
+    if (!Ready(state)) return;
+    RenderSession& s = Session();
+    s.Frames.TrackBar1 = 8;
+    s.TheScene.Settings.AAPasses = 8;
+    const Look look = state.range(0) != 0 ? Look::Studio : Look::Classic;
+    s.TheScene.TheLook = look;
+    for (auto _ : state) {
+        s.Frames.RenderFrame(false);
+        glFinish();
+    }
+    s.TheScene.TheLook = Look::Classic;
+    state.SetLabel(std::string(LookName(look)) + ", 8 passes");
+}
+BENCHMARK(BM_LookFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // An 8-pass frame of each cover type (argument: index into the type table),
 // the cases half open.
 void BM_CoverFrame(benchmark::State& state) {

@@ -78,6 +78,7 @@ MainControls::MainControls()
       LightZSB(All.Add<ScrollBar>("LightZSB", 0, 200, 40)),
       ReflexionSB(All.Add<ScrollBar>("ReflexionSB", 0, 100, 0)),
       ShadowSB(All.Add<ScrollBar>("ShadowSB", 0, 100, 20)),
+      ReflFadeSB(All.Add<ScrollBar>("ReflFadeSB", kReflFadeMin, kReflFadeMax, kReflFadeInitial)),
       AmbientSB(All.Add<ScrollBar>("AmbientSB", 0, 100, 0)),
       TrackBar1(All.Add<ScrollBar>("TrackBar1", 1, 8, 1)),
       FloorCheckBox(All.Add<CheckBox>("FloorCheckBox", true)),
@@ -119,6 +120,8 @@ MainControls::MainControls()
       ElevationValue(All.Add<Control>("ElevationValue")),
       StrafeValue(All.Add<Control>("StrafeValue")),
       FrontBackValue(All.Add<Control>("FrontBackValue")),
+      ReflFadeCaption(All.Add<Control>("ReflFadeCaption")),
+      ReflFadeLabel(All.Add<Control>("ReflFadeLabel")),
       BitBtn5(AddDisabled(All, "BitBtn5")),
       BitBtn6(AddDisabled(All, "BitBtn6")),
       BitBtn9(AddDisabled(All, "BitBtn9")),
@@ -142,6 +145,10 @@ MainControls::MainControls()
     FOVLabel.Caption = "45\u00B0";
     Label17.Caption = "0\u00B0";
     Label58.Caption = "0\u00B0";
+    ReflFadeSB.Visible = false;  // shown in the studio look only
+    ReflFadeCaption.Visible = false;
+    ReflFadeLabel.Visible = false;
+    ReflFadeLabel.Caption = "0.50";
 }
 
 Control& MainControls::EditButton(int slot) {

@@ -10,6 +10,11 @@
 
 namespace tessaly {
 
+// The studio look's reflection fade slider: hundredths of the object height.
+inline constexpr int kReflFadeMin = 10;
+inline constexpr int kReflFadeMax = 200;
+inline constexpr int kReflFadeInitial = 50;
+
 struct MainControls {
     MainControls();
 
@@ -70,6 +75,7 @@ struct MainControls {
     ScrollBar& LightZSB;
     ScrollBar& ReflexionSB;
     ScrollBar& ShadowSB;
+    ScrollBar& ReflFadeSB;  // studio look: reflection fade, hundredths of the object height
     ScrollBar& AmbientSB;
     ScrollBar& TrackBar1;    // antialiasing passes
     CheckBox& FloorCheckBox;
@@ -114,6 +120,8 @@ struct MainControls {
     Control& ElevationValue;
     Control& StrafeValue;
     Control& FrontBackValue;
+    Control& ReflFadeCaption;  // the reflection fade's caption and value label:
+    Control& ReflFadeLabel;    // shown in the studio look only
 
     // Image slots: the Edit and Refresh buttons of the three faces and the
     // floor, disabled until the slot has a file of its own; the floor's

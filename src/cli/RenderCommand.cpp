@@ -100,6 +100,12 @@ Light, floor and background
       --axes               draw the coordinate axes
       --light-marker       draw the yellow marker at the light position
 
+Look
+      --look classic|studio  classic (default) or studio: a soft shadow, a floor
+                           that fades into the background, a satin reflection
+      --reflection-fade H  studio look: reflected height at which the reflection
+                           has faded out, in object heights, 0.1 to 2 (default 0.5)
+
 Colours are #RRGGBB or r,g,b with components 0 to 255.
 
 Examples

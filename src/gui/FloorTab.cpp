@@ -13,6 +13,9 @@ FloorTab::FloorTab(MainWindow& window, QWidget* parent) : QWidget(parent), windo
     MainControls& c = window.State().Controls;
     BindSlider(ui_.ReflexionSB, c.ReflexionSB, [&window] { window.DrawNow(); });
     BindCheckBox(ui_.FloorCheckBox, c.FloorCheckBox);
+    BindSlider(ui_.ReflFadeSB, c.ReflFadeSB, [&window] { window.DrawNow(); });
+    BindLabel(ui_.ReflFadeLabel, c.ReflFadeLabel);
+    BindVisibility(ui_.ReflFadeCaption, c.ReflFadeCaption);
     BindSwatch(ui_.FloorShape, c.FloorShape);
     BindEnabled(ui_.BitBtn15, c.BitBtn15);
     BindEnabled(ui_.BitBtn13, c.BitBtn13);

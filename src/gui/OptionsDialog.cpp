@@ -41,6 +41,8 @@ OptionsDialog::OptionsDialog(MainState& state, QWidget* parent)
     BindRadio(ui_.RadioButton3, o.RadioButton3);
     BindRadio(ui_.RadioButton4, o.RadioButton4);
     BindRadio(ui_.RadioButton5, o.RadioButton5);
+    BindRadio(ui_.LookClassicRB, o.LookClassicRB);
+    BindRadio(ui_.LookStudioRB, o.LookStudioRB);
     o.Label6.OnUpdate = [this](const Control& c) {
         ui_.Label6->setText(QString::fromStdString(c.Caption));
     };

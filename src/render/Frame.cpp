@@ -46,6 +46,8 @@ void FrameDriver::RenderFrame(bool present) {
         glBindFramebuffer(GL_FRAMEBUFFER, output);
         SetPassProjection(s.FieldOfView, aspect, 0, W, H);
         context_.ClearBuffers();
+        scene_.PassIndex = 0;
+        scene_.PassCount = 1;
         DrawScene(scene_, context_);
     } else {
         const int used = passes < 1 ? 1 : (passes > 8 ? 8 : passes);
@@ -55,6 +57,8 @@ void FrameDriver::RenderFrame(bool present) {
             accumulator_.BeginPass();
             context_.ClearBuffers();
             SetPassProjection(s.FieldOfView, aspect, i, W, H);
+            scene_.PassIndex = i;
+            scene_.PassCount = used;
             DrawScene(scene_, context_);
             accumulator_.Accumulate(weight);
         }

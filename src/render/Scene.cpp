@@ -2,22 +2,24 @@
 
 #include "core/model/EmoModel.h"
 #include "render/ModelDraw.h"
+#include "render/studio/StudioScene.h"
 
 namespace tessaly {
 
-void DrawCover(Scene& scene) {
-    const SceneSettings& s = scene.Settings;
-    glPushMatrix();
+void ApplyCoverTransform(const SceneSettings& s) {
     glTranslatef(0.0f, s.CoverLift, 0.0f);
     glRotatef(s.CoverRotate, 0.0f, 1.0f, 0.0f);
     glRotatef(-s.CoverRollX, 1.0f, 0.0f, 0.0f);
     glRotatef(s.CoverRollZ, 0.0f, 0.0f, 1.0f);
+}
+
+void DrawCover(Scene& scene) {
+    glPushMatrix();
+    ApplyCoverTransform(scene.Settings);
     glEnable(GL_TEXTURE_2D);
     if (scene.Model) Draw(*scene.Model);
     glPopMatrix();
 }
-
-namespace {
 
 void CameraTransform(const SceneSettings& s) {
     glTranslatef(s.Strafe, s.Elevation, -s.Distance);
@@ -26,7 +28,7 @@ void CameraTransform(const SceneSettings& s) {
     glRotatef(s.CameraRotate, 0.0f, 1.0f, 0.0f);
 }
 
-void SetAmbientLight(Scene& scene, float alpha) {
+void SetAmbientLightColor(Scene& scene, float alpha) {
     const SceneSettings& s = scene.Settings;
     const float a = s.AmbientLevel;
     const Rgb& c = s.LightColor;
@@ -42,9 +44,11 @@ void SetMainLightColor(Scene& scene) {
     scene.MainLight.SetSpecular(c[0], c[1], c[2], 0.0f);
 }
 
-}  // namespace
-
 void DrawScene(Scene& scene, TGLContext& context) {
+    if (scene.TheLook == Look::Studio) {
+        DrawStudioScene(scene, context);
+        return;
+    }
     SceneSettings& s = scene.Settings;
     TmodelEMO* model = scene.Model;
 
@@ -72,7 +76,7 @@ void DrawScene(Scene& scene, TGLContext& context) {
     scene.AmbientLight.Disable();
     glEnable(GL_LIGHTING);
     scene.AmbientLight.Enable();
-    SetAmbientLight(scene, 1.0f);
+    SetAmbientLightColor(scene, 1.0f);
     SetMainLightColor(scene);
     if (model) {
         TmodelEMO::SetFadeColor(s.BackgroundColor[0], s.BackgroundColor[1], s.BackgroundColor[2]);
@@ -104,7 +108,7 @@ void DrawScene(Scene& scene, TGLContext& context) {
     scene.MainLight.ApplyPosition();
     glEnable(GL_LIGHTING);
     scene.AmbientLight.Enable();
-    SetAmbientLight(scene, s.AmbientLevel);
+    SetAmbientLightColor(scene, s.AmbientLevel);
     SetMainLightColor(scene);
     if (model) model->FadeOff();
     glDisable(GL_CULL_FACE);

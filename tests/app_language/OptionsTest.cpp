@@ -5,6 +5,7 @@
 #include "app/options/RendererWarning.h"
 #include "core/settings/SettingsRepair.h"
 #include "support/TestPaths.h"
+#include "core/model/CoverParameters.h"
 
 namespace tessaly::test {
 namespace {
@@ -207,6 +208,40 @@ TEST_F(OptionsTest, WarningTextAndChoice) {
     // Ticking and unticking again before "Ok" leaves "on".
     StoreRendererWarningChoice(state, false);
     EXPECT_EQ(Stored("dWarning"), "on");
+}
+
+TEST_F(OptionsTest, TheLookIsChosenRememberedAndShownOnTheFloorTab) {
+    LoadSettings(state);  // a file from before the look: classic
+    OptionsState& o = state.Options;
+    MainControls& c = state.Controls;
+    EXPECT_TRUE(o.LookClassicRB.Checked);
+    EXPECT_EQ(state.Session.TheScene.TheLook, Look::Classic);
+    EXPECT_FALSE(c.ReflFadeSB.Visible);
+
+    o.LookStudioRB.SetChecked(true);
+    EXPECT_FALSE(o.LookClassicRB.Checked);
+    EXPECT_EQ(state.Session.TheScene.TheLook, Look::Studio);
+    EXPECT_EQ(Stored("Look"), "studio") << "the key is added to the older file";
+    EXPECT_TRUE(c.ReflFadeSB.Visible);
+    EXPECT_TRUE(c.ReflFadeCaption.Visible);
+    c.ReflFadeSB.SetPosition(120);
+    EXPECT_FLOAT_EQ(state.Session.TheScene.ReflectionFade, 1.2f);
+    EXPECT_EQ(c.ReflFadeLabel.Caption, FormatHundredths(1.2));
+
+    MainState next(dir.Path().string() + "/", port, std::make_unique<NoGLContext>());
+    LoadSettings(next);
+    EXPECT_TRUE(next.Options.LookStudioRB.Checked);
+    EXPECT_EQ(next.Session.TheScene.TheLook, Look::Studio);
+
+    o.LookClassicRB.SetChecked(true);
+    EXPECT_EQ(Stored("Look"), "classic");
+    EXPECT_FALSE(c.ReflFadeSB.Visible);
+
+    // Anything but "studio" is the classic look.
+    Write("settings.ini", SettingsText() + "[Look]\r\nStudio\r\n");
+    MainState damaged(dir.Path().string() + "/", port, std::make_unique<NoGLContext>());
+    LoadSettings(damaged);
+    EXPECT_EQ(damaged.Session.TheScene.TheLook, Look::Classic);
 }
 
 }  // namespace

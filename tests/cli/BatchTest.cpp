@@ -131,6 +131,8 @@ TEST_F(BatchTest, AMixedManifestGivesWhatRenderGivesInJsonLinesAndCsv) {
     // Jobs that change much come before plain ones, so anything one job left
     // behind would show in the next.
     const std::vector<Job> jobs = {
+        {{"look", "studio"}, {"reflection-fade", "1.2"}, {"reflection", "0.4"}, {"size", "64x48"},
+         {"passes", "2"}},
         {{"project", "p.eco"}, {"size", "64x48"}, {"passes", "1"}, {"reflection", "0.5"}},
         {{"size", "64x48"}, {"passes", "1"}},
         {{"type", "cbox"},
@@ -179,8 +181,9 @@ TEST_F(BatchTest, AMixedManifestGivesWhatRenderGivesInJsonLinesAndCsv) {
         EXPECT_TRUE(CompareImages(alone, batched).Matches());
         EXPECT_EQ(ReadFileText(Path("out/" + name)), ReadFileText(Path("csv/" + name)));
     }
-    // The plain box after the project is the plain box of a fresh render.
-    EXPECT_EQ(ReadFileText(Path("out/j1.png")), ReadFileText(Path("alone-j1.png")));
+    // The plain box after the studio look and the project is the plain box of
+    // a fresh render.
+    EXPECT_EQ(ReadFileText(Path("out/j2.png")), ReadFileText(Path("alone-j2.png")));
 }
 
 TEST_F(BatchTest, ManifestLinesTakeThePictureOptions) {

@@ -154,6 +154,10 @@ TEST_F(CliTest, BadUsageExitsTwoWithAMessage) {
         {"render", "-o", out, "--light", "1,2"},
         {"render", "-o", out, "--background", "#12345"},
         {"render", "-o", out, "--shadow", "maybe"},
+        {"render", "-o", out, "--look", "Studio"},
+        {"render", "-o", out, "--look"},
+        {"render", "-o", out, "--reflection-fade", "5"},
+        {"render", "-o", out, "--reflection-fade", "half"},
         {"render", "-o", out, "--template", Path("x.eco")},
         {"render", "-o"},
         {"render", "-o", out, "--transparent", "--format", "jpg"},
@@ -349,6 +353,20 @@ TEST_F(CliTest, RenderDrawsTheCoverTypeAsked) {
     // The same command twice gives the same picture.
     Ok(Args({"render", "-o", Path("again.png")}, kSmall));
     EXPECT_EQ(Bytes(Path("again.png")), Bytes(Path("stdbox.png")));
+}
+
+TEST_F(CliTest, RenderDrawsTheLookAsked) {
+    Ok(Args({"render", "-o", Path("classic.png"), "--reflection", "0.5"}, kSmall));
+    Ok(Args({"render", "-o", Path("default.png"), "--reflection", "0.5", "--look", "classic"}, kSmall));
+    EXPECT_EQ(Bytes(Path("classic.png")), Bytes(Path("default.png"))) << "classic is the default";
+    Ok(Args({"render", "-o", Path("studio.png"), "--reflection", "0.5", "--look", "studio"}, kSmall));
+    Ok(Args({"render", "-o", Path("faded.png"), "--reflection", "0.5", "--look", "studio",
+             "--reflection-fade", "1.5"},
+            kSmall));
+    const RgbaImage classic = ReadPng(Path("classic.png"));
+    const RgbaImage studio = ReadPng(Path("studio.png"));
+    EXPECT_FALSE(CompareImages(classic, studio).Matches());
+    EXPECT_NE(Bytes(Path("faded.png")), Bytes(Path("studio.png"))) << "the fade reaches the picture";
 }
 
 TEST_F(CliTest, InspectOfAModelFilePrintsItsObjectsAsJson) {

@@ -50,6 +50,15 @@ std::unique_ptr<MainWindow> MakeWindow(bool panelGL, std::vector<std::string> ar
     return std::make_unique<MainWindow>(std::move(options));
 }
 
+// The look the window starts in: TESSALY_PANEL_LOOK (scripts/panel-fps
+// measures either look), classic by default.
+namespace {
+std::string PanelLook() {
+    const char* look = std::getenv("TESSALY_PANEL_LOOK");
+    return look != nullptr && std::string(look) == "studio" ? "studio" : "classic";
+}
+}  // namespace
+
 std::filesystem::path MakeProgramFolder(const std::filesystem::path& root,
                                         const std::string& capture) {
     namespace fs = std::filesystem;
@@ -60,8 +69,9 @@ std::filesystem::path MakeProgramFolder(const std::filesystem::path& root,
         if (fs::exists(from)) fs::create_symlink(from, program / name);
     }
     std::ofstream(program / "settings.ini")
-        << "[DefaultEditor]\nPBRUSH\n[OpenPic]\noff\n[UpdateCheck]\noff\n[capture]\n" << capture
-        << "\n[CDepth]\n24\n[Language]\nEnglish.ini\n";
+        << "[DefaultEditor]\nPBRUSH\n[OpenPic]\noff\n[UpdateCheck]\noff\n[capture]\n"
+        << capture << "\n[CDepth]\n24\n[Language]\nEnglish.ini\n[Look]\n"
+        << PanelLook() << "\n";
     return program;
 }
 

@@ -18,7 +18,7 @@ class MainState;
 struct LanguageHost {
     LanguageHost();
 
-    // Component "Language": the current file and the 187 translated paths.
+    // Component "Language": the current file and the translated paths.
     TLanguage Language;
     // Runs Language.Translate over the program's windows; the window sets it.
     // Unset (command-line tool, tests without windows), nothing is translated.

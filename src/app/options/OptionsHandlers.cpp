@@ -11,6 +11,7 @@
 #include "app/language/LanguageSwitch.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsRepair.h"
+#include "render/Look.h"
 
 namespace tessaly {
 
@@ -79,6 +80,17 @@ void ReportRepairedSettings(MainState& state) {
                              "", MessageButtons::Ok);
 }
 
+// The look: drawn from the next frame on, remembered in the settings, and
+// the Floor tab's reflection fade shown only where it acts.
+void SetLook(MainState& state, Look look) {
+    state.Session.TheScene.TheLook = look;
+    const bool studio = look == Look::Studio;
+    state.Controls.ReflFadeSB.SetVisible(studio);
+    state.Controls.ReflFadeCaption.SetVisible(studio);
+    state.Controls.ReflFadeLabel.SetVisible(studio);
+    state.Session.Settings.WriteOrAddValue("[" + std::string(kLookKey) + "]", LookName(look));
+}
+
 }  // namespace
 
 int SettingToInt(const std::string& value) {
@@ -117,6 +129,8 @@ void BindOptionsHandlers(MainState& state) {
     o.CheckBox2.OnClick = [&state] {
         Store(state, kUpdateCheckKey, state.Options.CheckBox2.Checked ? kSettingOn : kSettingOff);
     };
+    o.LookClassicRB.OnClick = [&state] { SetLook(state, Look::Classic); };
+    o.LookStudioRB.OnClick = [&state] { SetLook(state, Look::Studio); };
 }
 
 void LoadSettings(MainState& state) {
@@ -131,6 +145,9 @@ void LoadSettings(MainState& state) {
     o.Label6.SetCaption(o.EditorPath);
     ShowCapture(state);
     ShowDepth(state);
+    // Any value but "studio" (a file from before the look, or a damaged
+    // one) leaves the classic look.
+    if (LookFromName(settings.ReadValue(kLookKey)) == Look::Studio) o.LookStudioRB.SetChecked(true);
 }
 
 void OptionsFormShow(MainState& state) {

@@ -25,10 +25,13 @@ OptionsState::OptionsState()
       RadioButton3(All.Add<RadioButton>("RadioButton3", false)),
       RadioButton4(All.Add<RadioButton>("RadioButton4", false)),
       RadioButton5(All.Add<RadioButton>("RadioButton5", true)),
-      Label6(All.Add<Control>("Label6")) {
+      Label6(All.Add<Control>("Label6")),
+      LookClassicRB(All.Add<RadioButton>("LookClassicRB", true)),
+      LookStudioRB(All.Add<RadioButton>("LookStudioRB", false)) {
     RadioButton1.Group = RadioButton2.Group = {&RadioButton1, &RadioButton2};
     RadioButton3.Group = RadioButton4.Group =
         RadioButton5.Group = {&RadioButton3, &RadioButton4, &RadioButton5};
+    LookClassicRB.Group = LookStudioRB.Group = {&LookClassicRB, &LookStudioRB};
 }
 
 }  // namespace tessaly

@@ -37,6 +37,8 @@ struct OptionsState {
     RadioButton& RadioButton4;  // 24 bits
     RadioButton& RadioButton5;  // 32 bits; checked
     Control& Label6;            // the current editor path
+    RadioButton& LookClassicRB;  // the look of the pictures: classic; checked
+    RadioButton& LookStudioRB;   // studio
 
     // True: a saved picture has the size of the view; false: ask on save.
     bool CaptureSameAsView = true;

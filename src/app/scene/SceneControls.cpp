@@ -96,6 +96,12 @@ void BindSliders(MainState& state) {
         s.FloorOpacity = (max - static_cast<float>(c.ReflexionSB.Position)) / max;
         Modified(state);
     };
+    // The studio look's reflection fade is a preference of the view too: it
+    // is not part of the cover and does not mark it modified.
+    c.ReflFadeSB.OnChange = [&] {
+        state.Session.TheScene.ReflectionFade = static_cast<float>(c.ReflFadeSB.Position) / 100.0f;
+        c.ReflFadeLabel.SetCaption(FormatHundredths(c.ReflFadeSB.Position / 100.0));
+    };
     // Antialiasing is a preference of the view, not part of the cover.
     FrameDriver& frames = state.Session.Frames;
     c.TrackBar1.OnChange = [&] { frames.TrackBar1Change(c.TrackBar1.Position); };

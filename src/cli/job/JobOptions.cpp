@@ -6,6 +6,7 @@
 #include "cli/PictureSize.h"
 #include "cli/ProjectSession.h"
 #include "core/model/CoverTypes.h"
+#include "render/Look.h"
 #include "render/PictureRender.h"
 
 namespace tessaly::cli {
@@ -91,6 +92,9 @@ const JobOption kOptions[] = {
     {"floor-texture",   "", 0,   K::OnOff,   0, 0,     &J::floorTexture},
     {"axes",            "", 0,   K::Flag,    0, 0,     &J::axes},
     {"light-marker",    "", 0,   K::Flag,    0, 0,     &J::lightMarker},
+    // Look.
+    {"look",            "", 0,   K::Text,    0, 0,     &J::look},
+    {"reflection-fade", "", 0,   K::Number,  kMinReflectionFade, kMaxReflectionFade, &J::reflectionFade},
 };
 // clang-format on
 
@@ -226,6 +230,8 @@ void CheckJob(JobRecord& job, const std::string& label) {
         throw UsageError(label + "transparent: " + problem);
     if (!IsKnownCoverType(job.type))
         throw UsageError(label + "type: unknown cover type \"" + job.type + "\"");
+    if (!job.look.empty() && !LookFromName(job.look))
+        throw UsageError(label + "look: expected classic or studio, not \"" + job.look + "\"");
     if (!job.templateFile.empty() && CoverFileTypeOf(job.templateFile) != CoverFileType::Template)
         throw UsageError(label + "template: \"" + job.templateFile + "\" is not a template (.tem)");
     if (!job.project.empty() && CoverFileTypeOf(job.project) != CoverFileType::Project)

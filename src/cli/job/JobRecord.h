@@ -64,6 +64,11 @@ struct JobRecord {
     std::optional<bool> floorTexture;
     bool axes = false;
     bool lightMarker = false;
+
+    // Look: "classic" or "studio"; empty is classic. Every job sets both, so
+    // a batch job never inherits the look of the one before.
+    std::string look;
+    std::optional<double> reflectionFade;
 };
 
 }  // namespace tessaly::cli

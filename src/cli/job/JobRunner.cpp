@@ -13,6 +13,7 @@
 #include "core/paths/FileLocations.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
+#include "render/Look.h"
 #include "render/Textures.h"
 
 namespace tessaly::cli {
@@ -77,6 +78,9 @@ void ApplySceneOptions(const JobRecord& job, RenderSession& session) {
     if (job.floorTexture) session.TheScene.Floor.Textured = *job.floorTexture;
     session.TheScene.ShowAxes = job.axes;
     session.Frames.CheckBox2 = job.lightMarker;
+    session.TheScene.TheLook = LookFromName(job.look).value_or(Look::Classic);
+    session.TheScene.ReflectionFade =
+        static_cast<float>(job.reflectionFade.value_or(kDefaultReflectionFade));
 }
 
 // Every texture slot a job can fill: the three faces, the twelve book images
@@ -141,6 +145,7 @@ GLuint JobRunner::PictureTexture(const std::string& path) {
     } catch (const std::exception& e) {
         throw JobFailure(e.what());
     }
+    ++picturesRead_;
     const std::size_t bytes = picture.pixels.size();
     // Make room, keeping what the current job already uses.
     while (!textures_.empty() &&

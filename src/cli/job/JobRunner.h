@@ -64,6 +64,10 @@ class JobRunner {
     // Called after each tile of a picture is drawn; false stops the job.
     TileProgress TileDone;
 
+    // How many picture files were read into textures (for tests and the
+    // benchmark: a picture used by many jobs is read once).
+    int PicturesRead() const { return picturesRead_; }
+
     // Textures kept for later jobs: at most this many, and at most this many
     // bytes of picture data among them.
     static constexpr std::size_t kMaxCachedTextures = 32;
@@ -91,6 +95,7 @@ class JobRunner {
     // Texture names a project made during the current job.
     std::vector<GLuint> owned_;
     std::uint64_t jobNumber_ = 0;
+    int picturesRead_ = 0;
 };
 
 }  // namespace tessaly::cli

@@ -264,6 +264,17 @@ float TmodelEMO::LowestPoint(float angleX, float angleY, float angleZ) const {
     return lowest;
 }
 
+float TmodelEMO::HighestPoint(float angleX, float angleY, float angleZ) const {
+    bool any = false;
+    float highest = 0.0f;
+    for (const auto& h : Heights(*this, angleX, angleZ))
+        for (float y : h) {
+            highest = any ? std::max(highest, y) : y;
+            any = true;
+        }
+    return highest;
+}
+
 void TmodelEMO::ComputeFade(float angleX, float angleY, float angleZ) {
     const auto heights = Heights(*this, angleX, angleZ);
     bool any = false;

@@ -115,6 +115,8 @@ class TmodelEMO {
     // Lowest height of any vertex under the cover's view angles (degrees);
     // 0 for a model without vertices.
     float LowestPoint(float angleX, float angleY, float angleZ) const;
+    // Highest height of any vertex under the same angles; 0 without vertices.
+    float HighestPoint(float angleX, float angleY, float angleZ) const;
     // Fills every object's FadeValues: 0 at the lowest vertex rising to 1 at
     // FadeSpan times the model's height above it. All 0 when the model is
     // flat under these angles (or FadeSpan is 0).

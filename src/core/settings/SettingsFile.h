@@ -27,11 +27,14 @@ inline constexpr std::string_view kDWarningKey = "dWarning";
 // line of "dWarning" must contain the brackets.
 inline constexpr std::string_view kDWarningWriteKey = "[dWarning]";
 inline constexpr std::string_view kFrmsKey = "frms";
+// The look of the pictures: "classic" or "studio". Files from before the
+// look existed lack it; it is added on the first choice.
+inline constexpr std::string_view kLookKey = "Look";
 
 // The keys in the order of the shipped file, the editor key first.
-inline constexpr std::array<std::string_view, 8> kSettingsKeys = {
-    kDefaultEditorKey, kOpenPicKey,  kUpdateCheckKey, kCaptureKey,
-    kCDepthKey,        kLanguageKey, kDWarningKey,    kFrmsKey,
+inline constexpr std::array<std::string_view, 9> kSettingsKeys = {
+    kDefaultEditorKey, kOpenPicKey,  kUpdateCheckKey, kCaptureKey, kCDepthKey,
+    kLanguageKey,      kDWarningKey, kFrmsKey,        kLookKey,
 };
 
 // Values compared by the readers (exact, case-sensitive).

@@ -208,6 +208,7 @@ TEST(SettingsFile, ShippedFileHoldsEveryKeyWithUsableDefaults) {
     EXPECT_EQ(settings.ReadValue(kCDepthKey), "24");
     EXPECT_EQ(settings.ReadValue(kLanguageKey), "English.ini");
     EXPECT_EQ(settings.ReadValue(kDWarningKey), "on");
+    EXPECT_EQ(settings.ReadValue(kLookKey), "classic");
     const std::string frms = settings.ReadValue(kFrmsKey);
     std::size_t used = 0;
     EXPECT_GT(std::stoi(frms, &used), 0);

@@ -1,0 +1,66 @@
+#include "render/studio/StudioCover.h"
+
+#include <vector>
+
+#include "core/model/EmoModel.h"
+#include "render/ModelDraw.h"
+#include "render/Scene.h"
+#include "render/studio/Materials.h"
+#include "render/studio/StudioResources.h"
+
+namespace tessaly {
+
+namespace {
+
+void SetMaterialUniforms(const StudioResources& res, const TobjectEMO& object,
+                         const StudioMaterial& m) {
+    glUniform1f(res.UCoverTextured, object.Textured && object.Texture != 0 ? 1.0f : 0.0f);
+    glUniform1f(res.UGloss, m.Gloss);
+    glUniform1f(res.UShininess, m.Shininess);
+    glUniform1f(res.UMetal, m.Metal);
+    glUniform1f(res.UOpacity, m.Opacity);
+}
+
+}  // namespace
+
+void DrawStudioCover(Scene& scene, const StudioResources& res, const std::array<float, 16>& view) {
+    if (res.CoverProgram == 0 || !scene.Model) {
+        DrawCover(scene);
+        return;
+    }
+    TmodelEMO& model = *scene.Model;
+    glUseProgram(res.CoverProgram);
+    glUniform1i(res.UCoverTexture, 0);
+    glUniform3f(res.UUp, view[4], view[5], view[6]);  // world up, in eye space
+    // A studio is never dark: a third of the light reaches the faces turned
+    // away, more with the ambient slider.
+    glUniform1f(res.UAmbient, 0.3f + 0.7f * scene.Settings.AmbientLevel);
+
+    glPushMatrix();
+    ApplyCoverTransform(scene.Settings);
+    glScalef(model.ScaleX, model.ScaleY, model.ScaleZ);
+    std::vector<TobjectEMO*> clear;
+    for (TobjectEMO& object : model.Objects) {
+        const StudioMaterial m = MaterialFor(object.Name);
+        if (m.Opacity < 1.0f) {
+            clear.push_back(&object);
+            continue;
+        }
+        SetMaterialUniforms(res, object, m);
+        DrawObject(object);
+    }
+    if (!clear.empty()) {
+        glDepthMask(GL_FALSE);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        for (TobjectEMO* object : clear) {
+            SetMaterialUniforms(res, *object, MaterialFor(object->Name));
+            DrawObject(*object);
+        }
+        glDepthMask(GL_TRUE);
+    }
+    glPopMatrix();
+    glUseProgram(0);
+}
+
+}  // namespace tessaly

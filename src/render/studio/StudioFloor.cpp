@@ -1,0 +1,49 @@
+#include "render/studio/StudioFloor.h"
+
+#include "render/Scene.h"
+#include "render/studio/StudioResources.h"
+
+namespace tessaly {
+
+void DrawStudioFloor(const StudioResources& res, const Scene& scene, float height, float shade,
+                     float alpha) {
+    const TFloor& floor = scene.Floor;
+    if (!floor.Visible) return;
+    const Rgb& F = floor.Color;
+    const Rgb& B = scene.Settings.BackgroundColor;
+    const bool textured = floor.Textured && floor.Texture != 0;
+    if (res.FloorProgram != 0) {
+        glUseProgram(res.FloorProgram);
+        glUniform1i(res.UTexture, 0);
+        glUniform1f(res.UTextured, textured ? 1.0f : 0.0f);
+        glUniform3f(res.UFloor, F[0], F[1], F[2]);
+        glUniform3f(res.UBackground, B[0], B[1], B[2]);
+        glUniform1f(res.UShade, shade);
+        glUniform1f(res.UAlpha, alpha);
+        glUniform2f(res.UFade, kFloorFadeStart, kFloorFadeEnd);
+    } else {
+        glColor4f(shade * F[0], shade * F[1], shade * F[2], alpha);
+    }
+    glBindTexture(GL_TEXTURE_2D, floor.Texture);
+    if (textured && res.FloorProgram == 0)
+        glEnable(GL_TEXTURE_2D);
+    else
+        glDisable(GL_TEXTURE_2D);
+    // The floor quad of the classic look, as large.
+    const float s = 5.0f * floor.HalfSize;
+    const float r = floor.TextureRepeat * floor.HalfSize;
+    glBegin(GL_QUADS);
+    glTexCoord2f(-r, -r);
+    glVertex3f(-s, height, -s);
+    glTexCoord2f(-r, r);
+    glVertex3f(-s, height, s);
+    glTexCoord2f(r, r);
+    glVertex3f(s, height, s);
+    glTexCoord2f(r, -r);
+    glVertex3f(s, height, -s);
+    glEnd();
+    if (res.FloorProgram != 0) glUseProgram(0);
+    glDisable(GL_TEXTURE_2D);
+}
+
+}  // namespace tessaly
