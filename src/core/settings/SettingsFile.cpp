@@ -107,6 +107,25 @@ void TSettingsFile::WriteValue(std::string_view key, std::string_view value) {
     });
 }
 
+void TSettingsFile::WriteOrAddValue(std::string_view key, std::string_view value) {
+    if (key.empty() || ReadValue(key) != kSettingMissing) {
+        WriteValue(key, value);
+        return;
+    }
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        throw std::invalid_argument("A setting value must be a single line");
+    // A file cut after a key line gets that key's value line first, so the
+    // new key line stays at a key line's place.
+    if (lines_.size() % 2 != 0) lines_.emplace_back();
+    lines_.push_back("[" + std::string(key) + "]");
+    lines_.emplace_back(value);
+    std::error_code ec;
+    if (fileName_.empty() || !std::filesystem::exists(fileName_, ec)) return;
+    WriteFileAtomically(fileName_, [this](std::ostream& out) {
+        for (const std::string& line : lines_) out << line << "\r\n";
+    });
+}
+
 std::string TSettingsFile::ReadLine(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= lines_.size()) return {};
     return lines_[static_cast<std::size_t>(index)];

@@ -66,6 +66,11 @@ class TSettingsFile {
     // written; the file on disk is then unchanged.
     void WriteValue(std::string_view key, std::string_view value);
 
+    // WriteValue, except that a key no line names yet is added at the end of
+    // the file as a key line "[key]" followed by the value. For the window's
+    // own keys, which older files lack.
+    void WriteOrAddValue(std::string_view key, std::string_view value);
+
     // The line at `index` as held in memory; "" for an index out of range.
     std::string ReadLine(int index) const;
 
