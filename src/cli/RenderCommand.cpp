@@ -1,19 +1,10 @@
 #include "cli/RenderCommand.h"
 
-#include <filesystem>
 #include <iostream>
-#include <stdexcept>
 
-#include "app/ProgramFolder.h"
-#include "app/MainState.h"
-#include "app/cover/CoverAssembly.h"
-#include "app/cover/CoverOptions.h"
-#include "app/project/CoverProject.h"
-#include "cli/ProjectSession.h"
-#include "core/model/CoverTypes.h"
-#include "core/images/PictureDepth.h"
-#include "render/Capture.h"
-#include "render/EglContext.h"
+#include "cli/ProgressLine.h"
+#include "cli/job/JobOptions.h"
+#include "cli/job/JobRunner.h"
 
 namespace tessaly::cli {
 
@@ -24,18 +15,33 @@ after the verb) the project is opened first, as "Open eCover" does, its
 images unpacked into a temporary folder; the options below then change it.
 
 Project
-      PROJECT.eco          the cover project to render
+      PROJECT.eco          the cover project to render (or --project FILE)
       --template T.tem     a template applied on top of the project (or of the
                            cover type): type, options, cover position, camera
                            and light
 
 Output
-  -o, --output FILE        picture to write (required)
+  -o, --output FILE        picture to write (required); -o - writes it to
+                           standard output (then --format is required and
+                           nothing else goes there)
       --format FMT         bmp, jpg or png (default: from FILE's extension)
-      --size WxH           picture size in pixels (default 800x600)
+      --size SIZE          picture size: WxH in pixels (default 800x600, each
+                           side up to 30000), or a print size at --dpi:
+                           6x9in, 210x297mm, 10x15cm (rounded to whole pixels)
+      --dpi N              resolution written into the file, 1 to 10000 (PNG
+                           pHYs, JPEG JFIF density, BMP pixels per metre)
+      --quality N          JPEG quality, 1 to 100 (default 80)
+      --transparent        transparent background: no background colour, no
+                           floor surface; the shadow and the reflection keep
+                           partial alpha. PNG, or BMP with --color-depth 32
       --passes N           antialiasing passes, 1 (off) to 8 (default 8)
       --color-depth BITS   colour depth 16, 24 or 32 (default 24); 16 reduces
                            colours to 5-6-5 in every format
+      --tile-size N        draw in tiles of N x N pixels, 16 to 16384 (default:
+                           chosen by the program; large pictures are always
+                           drawn in tiles and written row by row)
+      --quiet              no progress line (shown on a terminal's standard
+                           error for renders that take over a second)
       --log FILE           write the OpenGL driver's capabilities log to FILE
       --model FILE         draw this model file (bound like a standard box)
                            instead of a cover type of the catalogue
@@ -92,198 +98,47 @@ Light, floor and background
       --light-marker       draw the yellow marker at the light position
 
 Colours are #RRGGBB or r,g,b with components 0 to 255.
+
+Examples
+  tessaly-cli render --transparent -o cover.png                    PNG with alpha
+  tessaly-cli render --size 6x9in --dpi 300 -o print.jpg --quality 95
+  tessaly-cli render --size 12000x9000 -o poster.png               drawn in tiles
+  tessaly-cli render --format png -o - > cover.png                 standard output
 Exit status: 0 written, 1 the picture could not be made or written, 2 bad usage.
 )";
 
-namespace {
-
-struct RenderJob {
-    std::string output;
-    PictureFileType type = PictureFileType::Png;
-    int width = 800, height = 600, passes = 8, depth = 24;
-    std::string logPath;
-    std::string modelPath;
-    std::array<std::string, 3> images;
-    std::array<std::array<std::string, 3>, 4> bookImages;
-    std::string coverType = "stdbox";
-};
-
-int PositionForFactor(double factor) {
-    return static_cast<int>((factor - 0.1) / 1.9 * 200.0 + 0.5);
-}
-
-void ApplyCoverOptions(Arguments& a, MainState& state) {
-    MainControls& c = state.Controls;
-    if (auto v = a.Take("--width")) c.BWidthSB.SetPosition(PositionForFactor(ParseNumber("--width", *v, 0.1, 2)));
-    if (auto v = a.Take("--height")) c.BHeightSB.SetPosition(PositionForFactor(ParseNumber("--height", *v, 0.1, 2)));
-    if (auto v = a.Take("--depth")) c.BDepthSB.SetPosition(PositionForFactor(ParseNumber("--depth", *v, 0.1, 2)));
-    if (auto v = a.Take("--case-angle")) c.caseAngleSB.SetPosition(ParseInteger("--case-angle", *v, 0, 180));
-    if (auto v = a.Take("--spine-color")) ApplySpineColor(state, ParseColor("--spine-color", *v));
-    if (auto v = a.Take("--spiral-color")) ApplySpiralColor(state, ParseColor("--spiral-color", *v));
-}
-
-void ApplySceneOptions(Arguments& a, RenderSession& session) {
-    SceneSettings& s = session.TheScene.Settings;
-    auto number = [&](const char* name, double min, double max, auto apply) {
-        if (auto v = a.Take(name)) apply(static_cast<float>(ParseNumber(name, *v, min, max)));
-    };
-    number("--distance", 3.5, 25, [&](float v) { s.Distance = v; });
-    number("--camera-rotate", 0, 360, [&](float v) { s.CameraRotate = v; });
-    number("--camera-lift", 0, 90, [&](float v) { s.CameraLift = v; });
-    number("--elevation", -0.75, 0.75, [&](float v) { s.Elevation = v; });
-    number("--strafe", -1, 1, [&](float v) { s.Strafe = v; });
-    number("--front-back", -1, 1, [&](float v) { s.FrontBack = v; });
-    if (auto v = a.Take("--fov")) s.FieldOfView = ParseInteger("--fov", *v, 20, 110);
-    number("--cover-rotate", 0, 360, [&](float v) { s.CoverRotate = v; });
-    number("--roll-x", 0, 360, [&](float v) { s.CoverRollX = v; });
-    number("--roll-z", 0, 360, [&](float v) { s.CoverRollZ = v; });
-    number("--cover-lift", 0, 2, [&](float v) { s.CoverLift = v; });
-    number("--ambient", 0, 1, [&](float v) { s.AmbientLevel = v; });
-    number("--reflection", 0, 1, [&](float v) { s.FloorOpacity = 1.0f - v; });
-    number("--shadow-darkness", 0, 0.5, [&](float v) { s.ShadowDarkness = v; });
-    if (auto v = a.Take("--shadow")) session.Frames.ShadowCheck = ParseOnOff("--shadow", *v);
-    if (auto v = a.Take("--light")) {
-        const std::string& t = *v;
-        const auto c1 = t.find(','), c2 = t.find(',', c1 == std::string::npos ? c1 : c1 + 1);
-        if (c1 == std::string::npos || c2 == std::string::npos)
-            throw UsageError("--light: expected X,Y,Z, not \"" + t + "\"");
-        TGLLight& light = session.TheScene.MainLight;
-        light.SetX(static_cast<float>(ParseNumber("--light", t.substr(0, c1), -10, 10)));
-        light.SetY(static_cast<float>(ParseNumber("--light", t.substr(c1 + 1, c2 - c1 - 1), 0, 20)));
-        light.SetZ(static_cast<float>(ParseNumber("--light", t.substr(c2 + 1), 0, 20)));
-    }
-    if (auto v = a.Take("--light-color")) s.LightColor = ColorToFloats(ParseColor("--light-color", *v));
-    if (auto v = a.Take("--background")) s.BackgroundColor = ColorToFloats(ParseColor("--background", *v));
-    if (auto v = a.Take("--floor-color"))
-        session.TheScene.Floor.Color = ColorToFloats(ParseColor("--floor-color", *v));
-    if (auto v = a.Take("--floor-texture"))
-        session.TheScene.Floor.Textured = ParseOnOff("--floor-texture", *v);
-    session.TheScene.ShowAxes = a.TakeFlag("--axes");
-    session.Frames.CheckBox2 = a.TakeFlag("--light-marker");
-}
-
-RenderJob ReadJob(Arguments& a) {
-    RenderJob job;
-    auto out = a.Take("--output", "-o");
-    if (!out) throw UsageError("render: the output file is missing (-o FILE)");
-    job.output = *out;
-    if (auto f = a.Take("--format")) {
-        if (*f == "bmp") job.type = PictureFileType::Bmp;
-        else if (*f == "jpg" || *f == "jpeg") job.type = PictureFileType::Jpeg;
-        else if (*f == "png") job.type = PictureFileType::Png;
-        else throw UsageError("--format: expected bmp, jpg or png, not \"" + *f + "\"");
-    } else {
-        try {
-            job.type = PictureTypeFromExtension(job.output);
-        } catch (const std::exception&) {
-            throw UsageError("render: cannot tell the format from \"" + job.output +
-                             "\"; name it .bmp, .jpg or .png, or give --format");
-        }
-    }
-    if (auto v = a.Take("--size")) ParseSize("--size", *v, 16384, job.width, job.height);
-    if (auto v = a.Take("--passes")) job.passes = ParseInteger("--passes", *v, 1, 8);
-    if (auto v = a.Take("--color-depth")) {
-        job.depth = ParseInteger("--color-depth", *v, 16, 32);
-        if (job.depth != 16 && job.depth != 24 && job.depth != 32)
-            throw UsageError("--color-depth: expected 16, 24 or 32");
-    }
-    if (auto v = a.Take("--log")) job.logPath = *v;
-    if (auto v = a.Take("--model")) job.modelPath = *v;
-    const char* names[3][2] = {{"--front", "--image1"}, {"--side", "--image2"}, {"--top", "--image3"}};
-    for (int i = 0; i < 3; ++i) {
-        if (auto v = a.Take(names[i][0])) job.images[i] = *v;
-        if (auto v = a.Take(names[i][1])) job.images[i] = *v;
-    }
-    const char* parts[3] = {"front", "back", "side"};
-    for (int b = 0; b < 4; ++b)
-        for (int n = 0; n < 3; ++n)
-            if (auto v = a.Take("--book" + std::to_string(b + 1) + "-" + parts[n]))
-                job.bookImages[b][n] = *v;
-    if (auto v = a.Take("--type")) {
-        if (!IsKnownCoverType(*v)) throw UsageError("--type: unknown cover type \"" + *v + "\"");
-        job.coverType = *v;
-    }
-    return job;
-}
-
-}  // namespace
-
 int RenderCommand(Arguments& args, const std::string& project) {
-    const auto templatePath = args.Take("--template");
-    if (templatePath && CoverFileTypeOf(*templatePath) != CoverFileType::Template)
-        throw UsageError("--template: \"" + *templatePath + "\" is not a template (.tem)");
-    RenderJob job = ReadJob(args);
-    auto checkFile = [](const std::string& image) {
-        std::error_code ec;
-        if (!image.empty() && !std::filesystem::is_regular_file(image, ec))
-            throw std::runtime_error("render: no such picture file: " + image);
-    };
-    for (const auto& image : job.images) checkFile(image);
-    for (const auto& book : job.bookImages)
-        for (const auto& image : book) checkFile(image);
-
-    QuietPort port(true);
-    TempFolder images;
-    MainState state(ProgramFolder(), port, std::make_unique<EglContext>());
-    RenderSession& session = state.Session;
-    session.ImagesFolder = images.Path();
-    SetupOptions setup;
-    setup.width = job.width;
-    setup.height = job.height;
-    setup.logPath = job.logPath;
-    setup.modelPath = job.modelPath;
-    if (!session.SetupRendering(setup)) {
-        std::cerr << "render: no OpenGL context could be made\n";
-        return 1;
-    }
-    if (session.Catalogue.Count < 1) {
-        std::cerr << "render: no cover models could be loaded\n";
-        return 1;
-    }
-    state.SetRenderingEnabled(true);
-    const int entry = job.modelPath.empty() ? session.Catalogue.FindEntry(job.coverType) : 1;
-    if (job.modelPath.empty() && session.Catalogue.Item(entry).Id != job.coverType) {
-        std::cerr << "render: the catalogue has no \"" << job.coverType << "\" cover\n";
-        return 1;
-    }
-    SelectCover(state, entry);
-    if (!project.empty()) {
-        if (!job.modelPath.empty()) throw UsageError("render: --model cannot draw a project");
-        if (!ReadCoverProject(state, project)) return 1;
-    }
-    if (templatePath) {
-        if (!ReadTemplate(state, *templatePath)) return 1;
-        SelectCover(state, state.Cover.Entry);
-    }
-    ApplyCoverOptions(args, state);
-    ApplySceneOptions(args, session);
+    const bool quiet = args.TakeFlag("--quiet");
+    JobRecord job = JobFromArguments(args);
     args.ExpectNothingLeft();
-
-    for (int i = 0; i < 3; ++i)
-        if (!job.images[i].empty() && !session.SetFaceImage(i, job.images[i])) return 1;
-    for (int b = 0; b < 4; ++b)
-        for (int n = 0; n < 3; ++n)
-            if (!job.bookImages[b][n].empty() &&
-                !session.SetBookImage(b, n, job.bookImages[b][n]))
-                return 1;
-    SelectCover(state, state.Cover.Entry);  // binds the new textures
-
-    // The capture always draws 8 passes; a smaller count draws the frame the
-    // panel would show at that setting.
-    RgbaImage picture;
-    if (job.passes == 8) {
-        picture = CaptureFrame(session.Frames, *session.Context, job.width, job.height);
-    } else {
-        session.TheScene.Settings.AAPasses = job.passes;
-        session.Frames.TrackBar1 = job.passes;
-        session.Context->Reshape(job.width, job.height);
-        session.Frames.RenderFrame(false);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, session.Context->TargetFramebuffer());
-        picture = ReadFramePixels(job.width, job.height);
+    if (!project.empty()) job.project = project;
+    try {
+        CheckJob(job, "--");
+    } catch (const UsageError&) {
+        throw;
+    } catch (const std::exception& e) {
+        std::cerr << "render: " << e.what() << '\n';
+        return 1;
     }
-    ReduceToDepth(picture, job.depth);
-    SavePicture(picture, job.type, job.depth, job.output);
-    std::cout << job.output << '\n';
+    // A batch of one, with a progress line over its tiles.
+    JobRunner runner;
+    ProgressLine progress(quiet);
+    runner.TileDone = [&](int done, int total) {
+        progress.Update(done, total);
+        return true;
+    };
+    try {
+        runner.Run(job);
+        progress.Done();
+    } catch (const JobFailure& e) {
+        std::cerr << "render: " << e.what() << '\n';
+        return 1;
+    } catch (const RunnerFailure& e) {
+        std::cerr << "render: " << e.what() << '\n';
+        return 1;
+    }
+    // Standard output holds the picture and nothing else.
+    if (job.output != "-") std::cout << job.output << '\n';
     return 0;
 }
 

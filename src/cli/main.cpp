@@ -4,8 +4,9 @@
 #include <iostream>
 
 #include "cli/Arguments.h"
-#include "cli/InspectCommand.h"
+#include "cli/BatchCommand.h"
 #include "cli/ExtractCommand.h"
+#include "cli/InspectCommand.h"
 #include "cli/NewCommand.h"
 #include "cli/ProjectSession.h"
 #include "cli/RenderCommand.h"
@@ -17,6 +18,7 @@ const char* const kUsage = R"(Usage: tessaly-cli VERB [OPTIONS]
 
 Verbs
   render     render a cover or a cover project to a BMP, JPEG or PNG file
+  batch      render every job of a manifest (JSON Lines or CSV) in one process
   inspect    describe a model file, project or template as JSON
   state      print the whole state after opening a project or template as JSON
   new        make a new cover of a type and write it as a project or template
@@ -53,7 +55,8 @@ int main(int argc, char** argv) {
             const char* help;
             int (*run)(Arguments&);
         };
-        const Verb verbs[] = {{"state", kStateHelp, StateCommand},
+        const Verb verbs[] = {{"batch", kBatchHelp, BatchCommand},
+                              {"state", kStateHelp, StateCommand},
                               {"new", kNewHelp, NewCommand},
                               {"extract", kExtractHelp, ExtractCommand}};
         for (const Verb& v : verbs)

@@ -1,15 +1,165 @@
 #include "render/Accumulator.h"
 
+#include <string>
+
 namespace tessaly {
 
+namespace {
+
+// Fixed-function vertices in, the quad's texture coordinates passed on.
+const char* const kVertexShader = R"(#version 110
+void main() {
+    gl_Position = gl_Vertex;
+    gl_TexCoord[0] = gl_MultiTexCoord0;
+}
+)";
+
+// The weighted sum of up to eight passes, added in pass order as the
+// blending road adds them. Unused passes have weight 0.
+const char* const kFragmentShader = R"(#version 110
+uniform sampler2D pass0, pass1, pass2, pass3, pass4, pass5, pass6, pass7;
+uniform float weight[8];
+void main() {
+    vec2 at = gl_TexCoord[0].st;
+    vec4 sum = texture2D(pass0, at) * weight[0];
+    sum += texture2D(pass1, at) * weight[1];
+    sum += texture2D(pass2, at) * weight[2];
+    sum += texture2D(pass3, at) * weight[3];
+    sum += texture2D(pass4, at) * weight[4];
+    sum += texture2D(pass5, at) * weight[5];
+    sum += texture2D(pass6, at) * weight[6];
+    sum += texture2D(pass7, at) * weight[7];
+    gl_FragColor = sum;
+}
+)";
+
+GLuint Compile(GLenum kind, const char* source) {
+    const GLuint shader = glCreateShader(kind);
+    if (!shader) return 0;
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+GLuint BuildProgram() {
+    // Fragment programs came with OpenGL 2.0.
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (!version || version[0] < '2' || version[0] > '9') return 0;
+    const GLuint vs = Compile(GL_VERTEX_SHADER, kVertexShader);
+    const GLuint fs = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
+    GLuint program = 0;
+    if (vs && fs) {
+        program = glCreateProgram();
+        glAttachShader(program, vs);
+        glAttachShader(program, fs);
+        glLinkProgram(program);
+        GLint ok = GL_FALSE;
+        glGetProgramiv(program, GL_LINK_STATUS, &ok);
+        if (ok != GL_TRUE) {
+            glDeleteProgram(program);
+            program = 0;
+        }
+    }
+    if (vs) glDeleteShader(vs);
+    if (fs) glDeleteShader(fs);
+    if (program) {
+        GLint previous = 0;
+        glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
+        glUseProgram(program);
+        for (int i = 0; i < Accumulator::kMaxPasses; ++i)
+            glUniform1i(glGetUniformLocation(program, ("pass" + std::to_string(i)).c_str()), i);
+        glUseProgram(static_cast<GLuint>(previous));
+    }
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    return program;
+}
+
+}  // namespace
+
+Accumulator::~Accumulator() {
+    ReleasePassTextures();
+    if (program_) glDeleteProgram(program_);
+}
+
 bool Accumulator::Prepare(int width, int height) {
+    if (!programTried_) {
+        programTried_ = true;
+        program_ = BuildProgram();
+    }
+    if (program_ && PreparePassTextures(width, height)) {
+        pass_.Release();
+        sum_.Release();
+        return true;
+    }
+    ReleasePassTextures();
     width_ = width;
     height_ = height;
     return pass_.Ensure(width, height, GL_RGBA8, true) &&
            sum_.Ensure(width, height, GL_RGBA32F, false);
 }
 
+bool Accumulator::PreparePassTextures(int width, int height) {
+    if (fbo_ && width == width_ && height == height_) return true;
+    ReleasePassTextures();
+    if (width < 1 || height < 1 || width > MaxRenderTargetSide() || height > MaxRenderTargetSide())
+        return false;
+    width_ = width;
+    height_ = height;
+    GLint previousTexture = 0, previousFbo = 0, previousRenderbuffer = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previousFbo);
+    glGetIntegerv(GL_RENDERBUFFER_BINDING, &previousRenderbuffer);
+    glGenTextures(kMaxPasses, passTextures_.data());
+    for (GLuint texture : passTextures_) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     nullptr);
+    }
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
+    glGenRenderbuffers(1, &depthStencil_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthStencil_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(previousRenderbuffer));
+    glGenFramebuffers(1, &fbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                              depthStencil_);
+    bool complete = true;
+    for (GLuint texture : passTextures_) {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+        complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previousFbo));
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    if (!complete) ReleasePassTextures();
+    return complete;
+}
+
+void Accumulator::ReleasePassTextures() {
+    if (fbo_) glDeleteFramebuffers(1, &fbo_);
+    if (depthStencil_) glDeleteRenderbuffers(1, &depthStencil_);
+    if (passTextures_[0]) glDeleteTextures(kMaxPasses, passTextures_.data());
+    fbo_ = 0;
+    depthStencil_ = 0;
+    passTextures_.fill(0);
+}
+
 void Accumulator::Clear() {
+    passCount_ = 0;
+    weights_.fill(0.0f);
+    if (fbo_) return;
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     sum_.Bind();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -17,9 +167,23 @@ void Accumulator::Clear() {
     glPopAttrib();
 }
 
-void Accumulator::BeginPass() { pass_.Bind(); }
+void Accumulator::BeginPass() {
+    if (!fbo_) {
+        pass_.Bind();
+        return;
+    }
+    // A pass beyond the eighth is drawn over the last one.
+    const int slot = passCount_ < kMaxPasses ? passCount_ : kMaxPasses - 1;
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                           passTextures_[static_cast<std::size_t>(slot)], 0);
+}
 
 void Accumulator::Accumulate(float weight) {
+    if (fbo_) {
+        if (passCount_ < kMaxPasses) weights_[static_cast<std::size_t>(passCount_++)] = weight;
+        return;
+    }
     sum_.Bind();
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glEnable(GL_BLEND);
@@ -34,7 +198,28 @@ void Accumulator::Return(GLuint framebuffer) {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glDisable(GL_BLEND);
-    DrawTexturedQuad(sum_.ColorTexture());
+    if (!fbo_) {
+        DrawTexturedQuad(sum_.ColorTexture());
+        glPopAttrib();
+        return;
+    }
+    GLint previousProgram = 0, previousUnit = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &previousProgram);
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &previousUnit);
+    glUseProgram(program_);
+    glUniform1fv(glGetUniformLocation(program_, "weight"), kMaxPasses, weights_.data());
+    for (int i = 1; i < kMaxPasses; ++i) {
+        glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + i));
+        glBindTexture(GL_TEXTURE_2D, passTextures_[static_cast<std::size_t>(i)]);
+    }
+    glActiveTexture(GL_TEXTURE0);
+    DrawTexturedQuad(passTextures_[0]);
+    for (int i = 1; i < kMaxPasses; ++i) {
+        glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + i));
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    glActiveTexture(static_cast<GLenum>(previousUnit));
+    glUseProgram(static_cast<GLuint>(previousProgram));
     glPopAttrib();
 }
 

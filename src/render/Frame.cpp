@@ -44,8 +44,7 @@ void FrameDriver::RenderFrame(bool present) {
     if (!accumulate) {
         port_.SetStatusText(0, passes == kTrackBar1Min ? "Antialiasing off" : "Antialiasing on");
         glBindFramebuffer(GL_FRAMEBUFFER, output);
-        JitteredPerspective(s.FieldOfView, aspect, 0.1, 1000.0, JitterTable[0].dx,
-                            JitterTable[0].dy, 0.0, 0.0, 1.0);
+        SetPassProjection(s.FieldOfView, aspect, 0, W, H);
         context_.ClearBuffers();
         DrawScene(scene_, context_);
     } else {
@@ -55,8 +54,7 @@ void FrameDriver::RenderFrame(bool present) {
             port_.SetStatusText(0, "Antialiasing on");
             accumulator_.BeginPass();
             context_.ClearBuffers();
-            JitteredPerspective(s.FieldOfView, aspect, 0.1, 1000.0, JitterTable[i].dx,
-                                JitterTable[i].dy, 0.0, 0.0, 1.0);
+            SetPassProjection(s.FieldOfView, aspect, i, W, H);
             DrawScene(scene_, context_);
             accumulator_.Accumulate(weight);
         }
@@ -69,6 +67,23 @@ void FrameDriver::RenderFrame(bool present) {
         context_.Present();
     }
     FrameRateCheck();
+}
+
+void FrameDriver::SetPassProjection(int fieldOfView, double aspect, int pass, int width,
+                                    int height) {
+    const JitterPoint jitter = JitterTable[static_cast<std::size_t>(pass)];
+    if (!Window) {
+        JitteredPerspective(fieldOfView, aspect, 0.1, 1000.0, jitter.dx, jitter.dy, 0.0, 0.0, 1.0);
+        return;
+    }
+    const FrustumPlanes p =
+        TileFrustumPlanes(fieldOfView, 0.1, 1000.0, jitter.dx, jitter.dy, Window->pictureWidth,
+                          Window->pictureHeight, Window->left, Window->bottom, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(p.left, p.right, p.bottom, p.top, p.nearPlane, p.farPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
 }
 
 void FrameDriver::TrackBar1Change(int position) {

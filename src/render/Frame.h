@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "render/Accumulator.h"
@@ -44,6 +45,14 @@ public:
     std::function<void(int)> SetTrackBar1;                          // moves the slider
     std::function<std::uint64_t()> TickCount = SteadyTickCount;     // milliseconds
 
+    // When set, the frame draws only this part of a larger picture (a tile):
+    // the viewport is the tile, the projection the picture's, cut down.
+    struct PictureWindow {
+        int pictureWidth, pictureHeight;
+        int left, bottom;  // the tile's bottom-left pixel in the picture, GL orientation
+    };
+    std::optional<PictureWindow> Window;
+
     // Frame-rate check state.
     bool CheckActive = false;
     std::uint64_t CheckStart = 0;
@@ -58,6 +67,7 @@ public:
 
 private:
     void FrameRateCheck();
+    void SetPassProjection(int fieldOfView, double aspect, int pass, int width, int height);
 
     Scene& scene_;
     TGLContext& context_;

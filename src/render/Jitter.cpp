@@ -19,6 +19,22 @@ FrustumPlanes JitteredFrustumPlanes(double left, double right, double bottom, do
     return {left + dx, right + dx, bottom + dy, top + dy, nearPlane, farPlane};
 }
 
+FrustumPlanes TileFrustumPlanes(double fovy, double nearPlane, double farPlane, double pixdx,
+                                double pixdy, int pictureWidth, int pictureHeight, int tileLeft,
+                                int tileBottom, int tileWidth, int tileHeight) {
+    const double w = pictureWidth > 0 ? pictureWidth : 1.0;
+    const double h = pictureHeight > 0 ? pictureHeight : 1.0;
+    const double halfAngle = fovy * 3.14159265358979323846 / 180.0 / 2.0;
+    const double top = nearPlane / (std::cos(halfAngle) / std::sin(halfAngle));
+    const double right = top * (w / h);
+    // Width and height of one picture pixel on the near plane.
+    const double px = 2.0 * right / w;
+    const double py = 2.0 * top / h;
+    const double left = -right + (tileLeft - pixdx) * px;
+    const double bottom = -top + (tileBottom - pixdy) * py;
+    return {left, left + tileWidth * px, bottom, bottom + tileHeight * py, nearPlane, farPlane};
+}
+
 void JitteredFrustum(double left, double right, double bottom, double top, double nearPlane,
                      double farPlane, double pixdx, double pixdy, double eyedx, double eyedy,
                      double focus) {

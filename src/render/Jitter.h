@@ -35,6 +35,15 @@ FrustumPlanes JitteredFrustumPlanes(double left, double right, double bottom, do
                                     double eyedx, double eyedy, double focus, int viewportWidth,
                                     int viewportHeight);
 
+// One tile of a larger picture: the frustum of JitteredPerspective for the
+// whole picture (pictureWidth x pictureHeight pixels), cut down to the pixels
+// from (tileLeft, tileBottom), bottom-left origin, over tileWidth x
+// tileHeight. The jitter stays in picture pixels, so the tiles of a picture
+// fit together exactly as the untiled picture would be drawn.
+FrustumPlanes TileFrustumPlanes(double fovy, double nearPlane, double farPlane, double pixdx,
+                                double pixdy, int pictureWidth, int pictureHeight, int tileLeft,
+                                int tileBottom, int tileWidth, int tileHeight);
+
 // Sets the projection to the jittered frustum (reading the viewport), then
 // selects the model-view matrix, loads the identity and moves by the eye
 // offset.

@@ -116,6 +116,10 @@ void DrawScene(Scene& scene, TGLContext& context) {
 }
 
 void DrawFloorAndShadow(Scene& scene, float height) {
+    if (scene.FloorSurfaceHidden) {
+        DrawHiddenFloorAndShadow(scene, height);
+        return;
+    }
     const float S = scene.Settings.ShadowDarkness;
     const Rgb& F = scene.Floor.Color;
     const float O = scene.Settings.FloorOpacity;
@@ -157,6 +161,56 @@ void DrawFloorAndShadow(Scene& scene, float height) {
     DrawFloor(scene.Floor, height);
 
     glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    scene.MainLight.Enable();
+    glDisable(GL_STENCIL_TEST);
+}
+
+void DrawHiddenFloorAndShadow(Scene& scene, float height) {
+    const float S = scene.Settings.ShadowDarkness;
+    const Rgb& B = scene.Settings.BackgroundColor;
+    const float O = scene.Settings.FloorOpacity;
+
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_STENCIL_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+
+    // The floor in the background colour at its opacity: it dims the
+    // reflection as the real floor would and leaves nothing of its own.
+    // Every floor pixel gets stencil 1.
+    glStencilFunc(GL_ALWAYS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    glColor4f(B[0], B[1], B[2], O);
+    TFloor plain = scene.Floor;
+    plain.Textured = false;
+    DrawFloor(plain, height);
+    glDisable(GL_TEXTURE_2D);
+
+    // The shadow raises the stencil above 1 where it falls on the floor.
+    glDisable(GL_DEPTH_TEST);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glStencilFunc(GL_EQUAL, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+    glPushMatrix();
+    std::array<float, 16> m{};
+    const TGLLight& light = scene.MainLight;
+    ShadowMatrix(m, {0.0f, 1.0f, 0.0f}, {0.0f, height, 0.0f},
+                 {light.GetX(), light.GetY(), light.GetZ(), light.GetW()});
+    glMultMatrixf(m.data());
+    if (scene.Settings.DrawShadow) DrawCover(scene);
+    glPopMatrix();
+
+    // Black at the shadow's darkness (as far as the floor shows), once per
+    // shadow pixel.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);  // the cover's drawing switched it on
+    glStencilFunc(GL_LESS, 1, 0xFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glColor4f(0.0f, 0.0f, 0.0f, S * O);
+    DrawFloor(plain, height);
+
     glEnable(GL_DEPTH_TEST);
     scene.MainLight.Enable();
     glDisable(GL_STENCIL_TEST);

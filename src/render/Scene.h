@@ -24,12 +24,17 @@ struct Scene {
     TGLLight AmbientLight;
     TmodelEMO* Model = nullptr;
     bool ShowAxes = false;  // the "Show axes" check box
+    // For pictures with a transparent background: the floor surface takes the
+    // background colour (so it only dims the reflection by its opacity) and
+    // the shadow darkens whatever lies under it by its darkness.
+    bool FloorSurfaceHidden = false;
 };
 
 void DrawScene(Scene& scene, TGLContext& context);
 void DrawCover(Scene& scene);
 void DrawFloorAndShadow(Scene& scene, float height);
 void DrawFloor(const TFloor& floor, float height);
+void DrawHiddenFloorAndShadow(Scene& scene, float height);
 void DrawAxes();
 
 // Projects points along the light direction onto the plane through `point`

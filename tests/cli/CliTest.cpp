@@ -107,10 +107,15 @@ TEST_F(CliTest, EachVerbsHelpNamesEveryOptionItTakes) {
     };
     const Verb verbs[] = {
         {"render",
-         Args(Args(scene, cover), {"--template", "--format", "--size", "--passes", "--color-depth",
-                                   "--log", "--model", "--axes", "--light-marker"})},
+         Args(Args(scene, cover),
+              {"--template", "--project", "--format", "--size", "--passes", "--color-depth",
+               "--log", "--model", "--axes", "--light-marker", "--transparent", "--tile-size",
+               "--dpi", "--quality", "--quiet", "-o -", "6x9in", "210x297mm"})},
         {"new", Args(Args(scene, cover), {"--floor"})},
         {"extract", {"--to"}},
+        {"batch",
+         {"--format", "--keep-going", "--fail-fast", "--skip-existing", "--report", "--shard",
+          "--shard-count", "--no-progress", "SLURM_ARRAY_TASK_ID", "JOB_COMPLETION_INDEX"}},
         {"inspect", {".emo", ".eco", ".tem"}},
         {"state", {".eco", ".tem"}},
     };
@@ -124,7 +129,7 @@ TEST_F(CliTest, EachVerbsHelpNamesEveryOptionItTakes) {
         }
     }
     const CliResult top = Ok({"--help"});
-    for (const char* verb : {"render", "inspect", "state", "new", "extract"})
+    for (const char* verb : {"render", "batch", "inspect", "state", "new", "extract"})
         EXPECT_NE(top.out.find(verb), std::string::npos);
     EXPECT_EQ(Run({}).exitCode, 2);
 }
@@ -150,6 +155,18 @@ TEST_F(CliTest, BadUsageExitsTwoWithAMessage) {
         {"render", "-o", out, "--shadow", "maybe"},
         {"render", "-o", out, "--template", Path("x.eco")},
         {"render", "-o"},
+        {"render", "-o", out, "--transparent", "--format", "jpg"},
+        {"render", "-o", Path("out.jpg"), "--transparent"},
+        {"render", "-o", Path("out.bmp"), "--transparent"},
+        {"render", "-o", out, "--transparent", "--color-depth", "16"},
+        {"render", "-o", "-"},
+        {"render", "-o", out, "--size", "30001x10"},
+        {"render", "-o", out, "--size", "6x9in"},
+        {"render", "-o", out, "--size", "200x200in", "--dpi", "300"},
+        {"render", "-o", out, "--size", "6xin", "--dpi", "300"},
+        {"render", "-o", out, "--dpi", "0"},
+        {"render", "-o", out, "--quality", "101"},
+        {"render", "-o", out, "--tile-size", "8"},
         {"new", "--type", "stdbox", "-o", Path("x.txt")},
         {"new", "-o", Path("x.eco")},
         {"new", "--type", "stdbox", "-o", Path("x.eco"), "--width", "3"},
@@ -274,6 +291,47 @@ TEST_F(CliTest, RenderHonoursSizeAndColourDepth) {
         EXPECT_EQ(std::uint8_t(bmp[28]) | (std::uint8_t(bmp[29]) << 8), depth);
         EXPECT_EQ(static_cast<std::size_t>(LittleEndian32(bmp, 2)), bmp.size());
     }
+}
+
+TEST_F(CliTest, RenderToStandardOutputGivesExactlyTheFilesBytes) {
+    for (const char* format : {"png", "jpg", "bmp"}) {
+        SCOPED_TRACE(format);
+        const std::string file = Path(std::string("file.") + format);
+        Ok(Args({"render", "-o", file, "--quality", "50", "--dpi", "150"}, kSmall));
+        const CliResult r = Ok(Args(
+            {"render", "-o", "-", "--format", format, "--quality", "50", "--dpi", "150"}, kSmall));
+        EXPECT_EQ(r.out, Bytes(file)) << "standard output holds the picture and nothing else";
+    }
+}
+
+TEST_F(CliTest, RenderTakesPhysicalSizesAtAResolution) {
+    // 21 x 29.7 mm at 300 dpi: 248.03 x 350.79 pixels, rounded.
+    Ok({"render", "-o", Path("a.png"), "--size", "21x29.7mm", "--dpi", "300", "--passes", "1"});
+    const std::string png = Bytes(Path("a.png"));
+    EXPECT_EQ(BigEndian32(png, 16), 248u);
+    EXPECT_EQ(BigEndian32(png, 20), 351u);
+    const std::size_t phys = png.find("pHYs");
+    ASSERT_NE(phys, std::string::npos);
+    EXPECT_EQ(BigEndian32(png, phys + 4), 11811u);  // 300 dpi in pixels per metre
+    Ok({"render", "-o", Path("b.bmp"), "--size", "1.5x0.5in", "--dpi", "96", "--passes", "1"});
+    const std::string bmp = Bytes(Path("b.bmp"));
+    EXPECT_EQ(LittleEndian32(bmp, 18), 144);
+    EXPECT_EQ(LittleEndian32(bmp, 22), 48);
+    EXPECT_EQ(LittleEndian32(bmp, 38), 3780);
+}
+
+TEST_F(CliTest, RenderByTilesAndWithATransparentBackground) {
+    const std::vector<std::string> scene = {"--size",         "120x90", "--camera-lift", "15",
+                                            "--cover-rotate", "330",    "--reflection",  "0.5"};
+    Ok(Args({"render", "-o", Path("whole.png")}, scene));
+    Ok(Args({"render", "-o", Path("tiled.png"), "--tile-size", "50"}, scene));
+    const ImageDifference d = CompareImages(ReadPng(Path("whole.png")), ReadPng(Path("tiled.png")));
+    EXPECT_TRUE(d.Matches()) << d.differing << " pixels differ";
+
+    Ok(Args({"render", "-o", Path("clear.png"), "--transparent", "--quiet"}, scene));
+    EXPECT_EQ(Bytes(Path("clear.png"))[25], 6) << "PNG colour type RGBA";
+    Ok(Args({"render", "-o", Path("clear.bmp"), "--transparent", "--color-depth", "32"}, scene));
+    EXPECT_EQ(LittleEndian32(Bytes(Path("clear.bmp")), 14), 124) << "header with an alpha mask";
 }
 
 TEST_F(CliTest, RenderDrawsTheCoverTypeAsked) {

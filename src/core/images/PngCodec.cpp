@@ -62,6 +62,7 @@ void OnFlush(png_structp png) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, ctx, OnWrite, OnFlush);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, kPngCompressionLevel);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image->width),
                  static_cast<png_uint_32>(image->height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
