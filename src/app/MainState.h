@@ -29,6 +29,17 @@ class MainState {
     OptionsState Options;
     LanguageHost Languages;
 
+    // The project file the cover was last read from or written to (empty
+    // until then; the window empties it for a new cover), and counts of the
+    // projects read and written, by which the window tells whether a command
+    // opened or saved one.
+    std::string ProjectFile;
+    int ProjectsRead = 0;
+    int ProjectsWritten = 0;
+    // The same for templates (read or written, the reset template too).
+    std::string TemplateFile;
+    int TemplatesUsed = 0;
+
     // The rendering-enabled flag: nothing is drawn and no cover is selected
     // while it is clear (during start-up).
     bool RenderingEnabled() const { return Session.Frames.RenderingEnabled; }

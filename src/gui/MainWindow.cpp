@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -15,20 +16,29 @@
 #include <QStatusBar>
 #include <QUrl>
 #include <QWindow>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "app/cover/CoverAssembly.h"
+#include "app/images/DroppedFiles.h"
+#include "app/images/ImageSlots.h"
 #include "app/project/CoverProject.h"
 #include "app/project/ResetCommands.h"
+#include "app/view/FitToView.h"
 #include "core/i18n/Messages.h"
 #include "core/i18n/WindowTexts.h"
 #include "core/images/PictureDepth.h"
 #include "core/io/FileIO.h"
+#include "core/settings/SettingsFile.h"
+#include "gui/ArtworkWatcher.h"
 #include "gui/CoverTab.h"
+#include "gui/DropTargets.h"
+#include "gui/EditHistory.h"
 #include "gui/FloorTab.h"
 #include "gui/GlPanel.h"
 #include "gui/ImagesTab.h"
 #include "gui/LightTab.h"
+#include "gui/RecentMenu.h"
 #include "gui/SceneTab.h"
 #include "gui/ShellDialogs.h"
 #include "gui/SizeDialog.h"
@@ -36,6 +46,8 @@
 #include "gui/UpdatePanels.h"
 #include "gui/WebMenus.h"
 #include "gui/WidgetBinding.h"
+#include "gui/WindowState.h"
+#include "gui/WindowTitle.h"
 #include "render/Capture.h"
 
 namespace tessaly {
@@ -142,7 +154,37 @@ MainWindow::MainWindow(Options options, QWidget* parent)
         MakeCurrent();
         SelectCover(*state_, state_->Controls.ModelsComboBox.ItemIndex + 1);
     };
+    history_ = new EditHistory(*state_, ui_.MainMenu1, ui_.eCover1->menuAction(), this);
+    history_->DragActive = [this] { return drag_.RotateDrag || drag_.ZoomDrag || drag_.PanDrag; };
+    history_->Changed = [this] {
+        RefreshTitle();
+        if (artwork_) artwork_->Rewatch();
+    };
+    artwork_ = new ArtworkWatcher(*state_, this);
+    artwork_->Known = [this] { return history_->History().Current(); };
+    artwork_->BeforeReload = [this] { MakeCurrent(); };
+    artwork_->AfterReload = [this] { history_->CommitNow(); };
+    history_->BeforeRestore = [this] { MakeCurrent(); };
+    recent_ = new RecentMenu(*this, ui_.File1, ui_.SaveImage1);
+    fitAction_ = new QAction(QStringLiteral("Fit to View"), this);
+    fitAction_->setObjectName("FitToViewAction");
+    fitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    ui_.eCover1->insertAction(ui_.resetBut, fitAction_);
+    connect(fitAction_, &QAction::triggered, this, [this] { FitToView(); });
     BindMenus();
+    history_->Watch(this);
+    drops_ = new DropTargets(*this);
+    BindDrops();
+    {
+        // Read early for the window's place; start-up loads the settings
+        // for everything else.
+        TSettingsFile settings;
+        try {
+            settings.Load(programFolder_ + std::string(kSettingsFileName));
+            RestoreWindowPlacement(*this, *ui_.PageControl1, settings);
+        } catch (const std::exception&) {
+        }
+    }
     shell_ = std::make_unique<ShellDialogs>(*this);
     web_ = new WebMenus(*this);
     updates_ = new UpdatePanels(*this, ui_.OGLPanel, options.updateCheckDelayMs);
@@ -259,9 +301,13 @@ void MainWindow::RunStartup() {
         {"changing title",
          [&] {
              QApplication::setApplicationName("Tessaly");
-             setWindowTitle("Tessaly");
+             RefreshTitle();
          }},
-        {"loading settings", [&] { shell_->LoadSettings(); }},
+        {"loading settings",
+         [&] {
+             shell_->LoadSettings();
+             recent_->Load();
+         }},
         {"loading languages", [&] { shell_->LoadLanguageCatalogue(); }},
         {"translating to default", [&] { shell_->TranslateToDefault(); }},
         {"checking parameters", [&] { OpenCommandLineFile(); }},
@@ -286,7 +332,27 @@ void MainWindow::RunStartup() {
     };
     RunGuardedSteps(steps, *port_);
     startupDone_ = true;
+    RestoreAntialiasing(*this, session.Settings);
+    history_->Clear();
     ui_.OGLPanel->update();
+}
+
+void MainWindow::TranslateConveniences() {
+    auto text = [this](const char* key, const char* fallback) {
+        return QString::fromStdString(Text(key, fallback));
+    };
+    history_->Menu()->setTitle(text("editmenu", "Edit"));
+    history_->UndoAction()->setText(text("undo", "Undo"));
+    history_->RedoAction()->setText(text("redo", "Redo"));
+    recent_->Menu()->setTitle(text("openrecent", "Open Recent"));
+    fitAction_->setText(text("fittoview", "Fit to View"));
+}
+
+void MainWindow::RefreshTitle() {
+    setWindowTitle(WindowTitleText(state_->ProjectFile,
+                                   QString::fromStdString(Text("untitled", "Untitled")),
+                                   programCaption_));
+    setWindowModified(state_->Cover.Modified);
 }
 
 void MainWindow::FillModelsComboBox() {
@@ -301,6 +367,7 @@ void MainWindow::OpenCommandLineFile() {
             return;
         case CommandLineFileKind::Project:
             projectFromCommandLine_ = ReadCoverProject(*state_, arguments_.front());
+            if (!projectFromCommandLine_) state_->ProjectFile.clear();
             return;
         case CommandLineFileKind::Template:
             projectFromCommandLine_ = ReadTemplate(*state_, arguments_.front());
@@ -313,26 +380,36 @@ void MainWindow::OpenCommandLineFile() {
 }
 
 void MainWindow::BindMenus() {
-    auto command = [this](QAction* action, auto handler) {
+    auto command = [this](QAction* action, auto handler, bool newCover = false) {
+        connect(action, &QAction::triggered, this, [this, handler, newCover] {
+            MakeCurrent();
+            const int read = state_->ProjectsRead;
+            const int written = state_->ProjectsWritten;
+            handler(*state_);
+            AfterFileCommand(read, written, newCover);
+        });
+    };
+    // Templates opened or saved by the menu go on the recent list (the reset
+    // template, read by Reset settings, does not).
+    auto templateCommand = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, [this, handler] {
             MakeCurrent();
+            const int used = state_->TemplatesUsed;
             handler(*state_);
-            imagesTab_->ShowFaceThumbnails();
-            floorTab_->ShowFloorThumbnail();
+            if (state_->TemplatesUsed != used) recent_->Add(state_->TemplateFile);
+            AfterFileCommand(state_->ProjectsRead, state_->ProjectsWritten, false);
         });
     };
     command(ui_.SaveeCover1, [](MainState& s) { SaveeCover1Click(s); });
     command(ui_.OpeneCover1, [](MainState& s) { OpeneCover1Click(s); });
-    command(ui_.SaveTemplate1, [this](MainState& s) {
-        SaveTemplate1Click(s);
-        (void)this;
-    });
-    command(ui_.OpenTemplate1, [](MainState& s) {
+    templateCommand(ui_.SaveTemplate1, [](MainState& s) { SaveTemplate1Click(s); });
+    templateCommand(ui_.OpenTemplate1, [](MainState& s) {
         OpenTemplate1Click(s);
         SelectCover(s, s.Cover.Entry);
     });
     command(ui_.resetBut, [](MainState& s) { resetButClick(s); });
-    command(ui_.ResetAll1, [](MainState& s) { ResetAll1Click(s); });
+    command(
+        ui_.ResetAll1, [](MainState& s) { ResetAll1Click(s); }, true);
     const std::vector<std::pair<QAction*, const char*>> newItems = {
         {ui_.StandardBox1, "stdbox"},
         {ui_.hinBox1, "thinbox"},
@@ -349,7 +426,8 @@ void MainWindow::BindMenus() {
     };
     for (const auto& [action, id] : newItems) {
         const std::string type = id;
-        command(action, [type](MainState& s) { NewCover(s, type); });
+        command(
+            action, [type](MainState& s) { NewCover(s, type); }, true);
     }
     connect(ui_.SaveImage1, &QAction::triggered, this, [this] { SaveImage1Click(); });
     connect(ui_.CopytoClipboard1, &QAction::triggered, this, [this] { CopytoClipboard1Click(); });
@@ -357,6 +435,108 @@ void MainWindow::BindMenus() {
     // Ctrl+Q, the usual Quit of the desktop, beside the menu's own shortcut.
     ui_.Exit1->setShortcuts({ui_.Exit1->shortcut(), QKeySequence(QKeySequence::Quit)});
     connect(ui_.Options1, &QAction::triggered, this, [this] { shell_->ShowOptions(); });
+}
+
+void MainWindow::AfterFileCommand(int readBefore, int writtenBefore, bool newCover) {
+    imagesTab_->ShowFaceThumbnails();
+    floorTab_->ShowFloorThumbnail();
+    const bool read = state_->ProjectsRead != readBefore;
+    const bool written = state_->ProjectsWritten != writtenBefore;
+    // A new cover is read from the start project but has no file of its own.
+    if (newCover && read) state_->ProjectFile.clear();
+    if ((read || written) && !state_->ProjectFile.empty()) recent_->Add(state_->ProjectFile);
+    if (written && !read) ShowSaved(state_->ProjectFile);
+    if (read)
+        history_->Clear();
+    else if (written)
+        history_->Saved();
+    RefreshTitle();
+}
+
+void MainWindow::OpenFile(const std::string& path) {
+    MakeCurrent();
+    const int read = state_->ProjectsRead;
+    const int written = state_->ProjectsWritten;
+    switch (ClassifyDroppedFile(path)) {
+        case DroppedKind::Project: {
+            if (state_->Cover.Modified) {
+                const MessageAnswer answer = port_->ShowMessage(
+                    MessageKind::Confirmation, Text("sceco", "Save changes to the current eCover?"),
+                    "", MessageButtons::YesNoCancel, "sceco");
+                if (answer == MessageAnswer::Cancel) return;
+                if (answer == MessageAnswer::Yes) {
+                    SaveeCover1Click(*state_);
+                    // Not saved after all (no name chosen, or the writing
+                    // failed): the changes stay and nothing is opened.
+                    if (state_->ProjectsWritten == written) return;
+                }
+            }
+            ReadCoverProject(*state_, path);
+            break;
+        }
+        case DroppedKind::Template: {
+            const int used = state_->TemplatesUsed;
+            if (ReadTemplate(*state_, path)) SelectCover(*state_, state_->Cover.Entry);
+            if (state_->TemplatesUsed != used) recent_->Add(path);
+            history_->ScheduleCommit();
+            break;
+        }
+        default:
+            port_->ShowMessage(MessageKind::Information, Text("ufe", "Unknown file extension"), "",
+                               MessageButtons::Ok, "ufe");
+            return;
+    }
+    AfterFileCommand(read, written, false);
+}
+
+void MainWindow::ShowSaved(const std::string& path) {
+    // Over the status panels for a few seconds, then they show again.
+    ui_.StatusBar->showMessage(QString::fromStdString(Text("savedto", "Saved to") + " " + path),
+                               5000);
+}
+
+void MainWindow::FitToView() {
+    const qreal ratio = ui_.OGLPanel->devicePixelRatioF();
+    FitCoverToView(*state_, qRound(ui_.OGLPanel->width() * ratio),
+                   qRound(ui_.OGLPanel->height() * ratio));
+    history_->ScheduleCommit();
+    RefreshTitle();
+}
+
+void MainWindow::LoadPicture(const DropSlot& slot, const std::string& path) {
+    MakeCurrent();
+    LoadDroppedPicture(*state_, slot, path);
+    if (slot.Book > 0) imagesTab_->UpdateBookButtons(imagesTab_->CurrentBook());
+    history_->ScheduleCommit();
+    RefreshTitle();
+}
+
+void MainWindow::BindDrops() {
+    Ui::ImagesTab& images = imagesTab_->Form();
+    const std::array<std::array<QWidget*, 2>, 3> faces{{{images.Image1, images.BitBtn4},
+                                                        {images.Image2, images.BitBtn8},
+                                                        {images.Image3, images.BitBtn11}}};
+    for (int g = 1; g <= 3; ++g)
+        for (QWidget* w : faces[g - 1]) drops_->AddSlot(w, [g] { return DropSlot{g, 0, 0}; });
+    for (QWidget* w : {static_cast<QWidget*>(floorTab_->Form().Background),
+                       static_cast<QWidget*>(floorTab_->Form().BitBtn14)})
+        drops_->AddSlot(w, [] { return DropSlot{kFloorSlot, 0, 0}; });
+    // The book panel's slots are those of the book it shows.
+    const std::array<std::array<QWidget*, 4>, 3> bookThumbs{{
+        {images.Book1Image1, images.Book2Image1, images.Book3Image1, images.Book4Image1},
+        {images.Book1Image2, images.Book2Image2, images.Book3Image2, images.Book4Image2},
+        {images.Book1Image3, images.Book2Image3, images.Book3Image3, images.Book4Image3},
+    }};
+    const std::array<QWidget*, 3> bookSelects{images.BitBtn16, images.BitBtn20, images.BitBtn23};
+    for (int i = 1; i <= 3; ++i) {
+        for (int b = 1; b <= 4; ++b)
+            drops_->AddSlot(bookThumbs[i - 1][b - 1], [b, i] { return DropSlot{0, b, i}; });
+        drops_->AddSlot(bookSelects[i - 1], [this, i] {
+            return DropSlot{0, state_->Controls.CurrentBook, i};
+        });
+    }
+    drops_->AddPanel(ui_.OGLPanel);
+    drops_->AddWindow(this);
 }
 
 void MainWindow::SaveImage1Click() {
@@ -375,8 +555,9 @@ void MainWindow::SaveImage1Click() {
     }
     const auto path = port_->ChooseFileName("CaptureDialog");
     if (!path) return;
-    if (CapturePicture(*path, width, height) && state_->Options.CheckBox1.Checked)
-        port_->OpenDocument(*path);
+    if (!CapturePicture(*path, width, height)) return;
+    ShowSaved(*path);
+    if (state_->Options.CheckBox1.Checked) port_->OpenDocument(*path);
 }
 
 void MainWindow::CopytoClipboard1Click() {
@@ -413,6 +594,7 @@ bool MainWindow::CapturePicture(const std::string& path, int width, int height) 
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!state_->Cover.Modified) {
+        SaveWindowState(*this, *ui_.PageControl1, state_->Session.Settings);
         event->accept();
         return;
     }
@@ -431,7 +613,30 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         }
         SetPaintTimer(false);
     }
+    SaveWindowState(*this, *ui_.PageControl1, state_->Session.Settings);
     event->accept();
+}
+
+void MainWindow::PanelWheel(int angleDelta) {
+    // A notch moves the distance as far as it moves the distance slider.
+    const auto* slider = findChild<QAbstractSlider*>("distanceSB");
+    const int step = QApplication::wheelScrollLines() * (slider ? slider->singleStep() : 1);
+    OGLPanelWheel(*state_, wheel_.TakeNotches(angleDelta), step);
+    // Turns of the wheel in quick succession are one step of the history.
+    history_->ScheduleCommit(500);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // The language walk sets the window's caption: it becomes the program's
+    // name in the title, which keeps showing the project's name, and the
+    // menus that walk does not know follow the language.
+    if (event->type() == QEvent::WindowTitleChange && history_ && recent_ &&
+        !windowTitle().contains("[*]")) {
+        programCaption_ = windowTitle();
+        RefreshTitle();
+        TranslateConveniences();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -465,6 +670,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::MouseButtonRelease:
             ui_.OGLPanel->setCursor(CursorFor(OGLPanelMouseUp(drag_)));
+            history_->ScheduleCommit();
+            return true;
+        case QEvent::Wheel:
+            PanelWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
             return true;
         default:
             break;

@@ -18,6 +18,7 @@
 #include "app/view/PanelMouse.h"
 #include "core/paths/WorkingFolder.h"
 #include "app/view/RedrawPolicy.h"
+#include "app/view/PanelWheel.h"
 #include "gui/QtUserPort.h"
 #include "ui_MainWindow.h"
 
@@ -25,6 +26,11 @@ class QLabel;
 
 namespace tessaly {
 
+class ArtworkWatcher;
+class DropTargets;
+class EditHistory;
+class RecentMenu;
+struct DropSlot;
 class ImagesTab;
 class CoverTab;
 class FloorTab;
@@ -98,13 +104,37 @@ class MainWindow : public QMainWindow {
     // Cursor the panel shows for the current drag.
     PanelDrag& Drag() { return drag_; }
 
+    // Undo and redo of the cover's changes (the Edit menu).
+    EditHistory& History() { return *history_; }
+    // Sets the title from the project's name and its Modified flag.
+    void RefreshTitle();
+    // Opens a project (asking about unsaved changes first) or a template, as
+    // the menu commands do; a dropped file and File > Open Recent come here.
+    void OpenFile(const std::string& path);
+    // Says in the status bar, for a few seconds, what was written where.
+    void ShowSaved(const std::string& path);
+    // eCover > Fit to View: distance and elevation frame the whole cover.
+    void FitToView();
+    // Loads a picture into an image slot as its Select button does.
+    void LoadPicture(const DropSlot& slot, const std::string& path);
+    DropTargets& Drops() { return *drops_; }
+    ArtworkWatcher& Artwork() { return *artwork_; }
+    RecentMenu& Recent() { return *recent_; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void RunStartup();
     void BindMenus();
+    void BindDrops();
+    // The texts of the Edit and Open Recent menus in the current language.
+    void TranslateConveniences();
+    // After a command that may have opened or saved a file: thumbnails,
+    // history, recent files and title follow.
+    void AfterFileCommand(int readBefore, int writtenBefore, bool newCover);
     void FillModelsComboBox();
     void OpenCommandLineFile();
     void UpdateFrameRate();
@@ -112,6 +142,7 @@ class MainWindow : public QMainWindow {
     // panel can be seen.
     void FrameTick();
     bool PanelCanBeSeen() const;
+    void PanelWheel(int angleDelta);
     bool PanelHostsContext() const { return panelContext_; }
 
     Ui::MainWindow ui_;
@@ -123,8 +154,13 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<MainState> state_;
     std::unique_ptr<SizeDialog> sizeForm_;
     std::unique_ptr<ShellDialogs> shell_;
-    WebMenus* web_ = nullptr;          // child of the window
-    UpdatePanels* updates_ = nullptr;  // child of the window
+    WebMenus* web_ = nullptr;            // child of the window
+    UpdatePanels* updates_ = nullptr;    // child of the window
+    EditHistory* history_ = nullptr;     // child of the window
+    DropTargets* drops_ = nullptr;       // child of the window
+    ArtworkWatcher* artwork_ = nullptr;  // child of the window
+    RecentMenu* recent_ = nullptr;       // child of the window
+    QAction* fitAction_ = nullptr;       // child of the window
     ImagesTab* imagesTab_ = nullptr;
     CoverTab* coverTab_ = nullptr;
     FloorTab* floorTab_ = nullptr;
@@ -136,6 +172,9 @@ class MainWindow : public QMainWindow {
     QTimer rateTimer_;
     PanelDrag drag_;
     RedrawPolicy redraw_;
+    // The window's caption in the current language: the title's last part.
+    QString programCaption_ = QStringLiteral("Tessaly");
+    WheelSum wheel_;
     bool panelContext_ = true;
     bool startupDone_ = false;
     bool projectFromCommandLine_ = false;

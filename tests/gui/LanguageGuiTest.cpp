@@ -144,7 +144,9 @@ TEST_F(LanguageGuiTest, SwitchingInTheOptionsDialogChangesEveryCaptionOfEveryWin
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->itemText(1), "Deutsch");
     EXPECT_EQ(list->currentIndex(), 0);
-    EXPECT_EQ(window->windowTitle(), "E|mForm.Caption");
+    // The caption is the program's name after the project's in the title.
+    EXPECT_TRUE(window->windowTitle().endsWith(QString::fromUtf8("[*] \u2014 E|mForm.Caption")))
+        << window->windowTitle().toStdString();
 
     list->setCurrentIndex(1);
     emit list->activated(1);  // the user's pick
@@ -155,6 +157,11 @@ TEST_F(LanguageGuiTest, SwitchingInTheOptionsDialogChangesEveryCaptionOfEveryWin
         LanguageComponent* c = Walk(*window, path, property);
         if (!c) {
             EXPECT_TRUE(kUnmatched.contains(std::string(path)) || MadeElsewhere(path)) << path;
+            continue;
+        }
+        // The window's caption is the end of its title (checked below).
+        if (path == "mForm.Caption") {
+            ++translated;
             continue;
         }
         // The "Optimal size" labels show the current cover type's sizes again
@@ -168,7 +175,8 @@ TEST_F(LanguageGuiTest, SwitchingInTheOptionsDialogChangesEveryCaptionOfEveryWin
     }
     EXPECT_GE(translated, 150);
     // A few by their widgets, to be sure the walk reached the real ones.
-    EXPECT_EQ(window->windowTitle(), "G|mForm.Caption");
+    EXPECT_TRUE(window->windowTitle().endsWith(QString::fromUtf8("[*] \u2014 G|mForm.Caption")))
+        << window->windowTitle().toStdString();
     EXPECT_EQ(window->findChild<QAction*>("Options1")->text(), "G|mForm.Options1.Caption");
     EXPECT_EQ(window->SizeForm().findChild<QLabel*>("Label3")->text(), "G|dForm.Label3.Caption");
     EXPECT_EQ(window->Shell().Options().windowTitle(), "G|oForm.Caption");

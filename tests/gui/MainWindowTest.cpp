@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, StartupFillsTheModelsComboBoxAndStartsTheFrameTimer) {
     auto* combo = Widget<QComboBox>("ModelsComboBox");
     EXPECT_EQ(combo->count(), window->State().Session.Catalogue.Count);
     EXPECT_EQ(combo->currentIndex(), 0);
-    EXPECT_EQ(window->windowTitle(), "Tessaly");
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Untitled[*] \u2014 Tessaly"));
 }
 
 TEST_F(MainWindowTest, UserMovesReachTheSceneAndCodeChangesReachTheWidgets) {

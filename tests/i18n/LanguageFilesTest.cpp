@@ -22,6 +22,7 @@
 #include "core/i18n/IniReader.h"
 #include "core/i18n/LanguageCatalogue.h"
 #include "core/i18n/Messages.h"
+#include "core/i18n/WindowMessageKeys.h"
 #include "core/i18n/TranslatedProperties.h"
 #include "core/i18n/WindowTexts.h"
 #include "core/model/CoverTypes.h"
@@ -169,6 +170,7 @@ TEST(LanguageFiles, EnglishHoldsEveryCaptionMessageAndCoverTypeName) {
     std::vector<std::string> messageKeys(kMessageKeys.begin(), kMessageKeys.end());
     for (const std::string& id : CoverTypeIds()) messageKeys.push_back(id);
     for (const WindowText& text : kWindowTexts) messageKeys.emplace_back(text.key);
+    for (std::string_view key : kWindowMessageKeys) messageKeys.emplace_back(key);
     for (const std::string& key : messageKeys) {
         SCOPED_TRACE(key);
         const std::optional<std::string> value = ReadIniValue(english, kMessagesSection, key);

@@ -10,10 +10,6 @@
 
 namespace tessaly {
 
-namespace {
-
-// The objects that take face images 1, 2 and 3 for a cover type ("" binds
-// nothing).
 std::array<std::string_view, 3> FaceObjects(std::string_view id) {
     if (id == "stdbox" || id == "thinbox" || id == "widebox" || id == "cbox")
         return {"Front", "Side", "Top"};
@@ -25,6 +21,8 @@ std::array<std::string_view, 3> FaceObjects(std::string_view id) {
     if (id == "2bookbox" || id == "3bookbox" || id == "4bookbox") return {"Top", "Side", "Back"};
     return {"", "", ""};
 }
+
+namespace {
 
 void ApplyColor(TmodelEMO& model, std::string_view object, Color24 color) {
     const Rgb c = ColorToFloats(color);

@@ -3,9 +3,16 @@
 // names, and shapes the image groups and option groups around it.
 #pragma once
 
+#include <array>
+#include <string_view>
+
 namespace tessaly {
 
 class MainState;
+
+// The objects that take face images 1, 2 and 3 for a cover type ("" binds
+// nothing).
+std::array<std::string_view, 3> FaceObjects(std::string_view id);
 
 // Runs for entry `entry` (1-based); does nothing while rendering is not yet
 // enabled. Does not touch the combo box and does not set Modified.

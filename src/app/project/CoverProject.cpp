@@ -257,6 +257,8 @@ bool WriteCoverProject(MainState& state, const std::string& path) {
         return false;
     }
     state.Cover.Modified = false;
+    state.ProjectFile = path;
+    ++state.ProjectsWritten;
     return true;
 }
 
@@ -383,6 +385,8 @@ bool ReadCoverProject(MainState& state, const std::string& path) {
     EnableSlotsAfterOpening(state, CurrentId(state));
     ShowStatusKey(state, "done");
     state.Cover.Modified = false;
+    state.ProjectFile = path;
+    ++state.ProjectsRead;
     return true;
 }
 
@@ -396,6 +400,8 @@ bool WriteTemplate(MainState& state, const std::string& path) {
         ShowError(state, e.what());
         return false;
     }
+    state.TemplateFile = path;
+    ++state.TemplatesUsed;
     return true;
 }
 
@@ -418,6 +424,8 @@ bool ReadTemplate(MainState& state, const std::string& path) {
         ShowError(state, CutShortText(path, *file.CutShort));
         return false;
     }
+    state.TemplateFile = path;
+    ++state.TemplatesUsed;
     return true;
 }
 
