@@ -111,5 +111,30 @@ TEST_F(CliHardening, DevicesAndPipesAreWrittenInPlaceWithTheirErrors) {
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
+// A driver log that cannot be written, and a model file that is missing or
+// empty, are failures: before, the first was ignored and the second drew an
+// empty scene with exit status 0.
+TEST_F(CliHardening, AnUnwritableLogAndAnEmptyOrMissingModelFail) {
+    const CliResult log =
+        Run({"render", "--log", Path("no/such/folder/log.txt"), "-o", Path("log.png")});
+    EXPECT_EQ(log.exitCode, 1) << log.err;
+    EXPECT_NE(log.err.find("driver log could not be written"), std::string::npos) << log.err;
+    EXPECT_FALSE(fs::exists(dir / "log.png"));
+
+    std::ofstream(dir / "empty.emo", std::ios::binary).flush();
+    const CliResult empty = Run({"render", "--model", Path("empty.emo"), "-o", Path("e.png")});
+    EXPECT_EQ(empty.exitCode, 1) << empty.err;
+    EXPECT_NE(empty.err.find("the model file is empty"), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(dir / "e.png"));
+
+    const CliResult missing = Run({"render", "--model", Path("none.emo"), "-o", Path("m.png")});
+    EXPECT_EQ(missing.exitCode, 1) << missing.err;
+    EXPECT_NE(missing.err.find("no such model file"), std::string::npos) << missing.err;
+
+    const CliResult fine = Run({"render", "--log", Path("log.txt"), "-o", Path("ok.png")});
+    EXPECT_EQ(fine.exitCode, 0) << fine.err;
+    EXPECT_NE(ReadFileText(Path("log.txt")).find("[RENDERER]"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tessaly::test

@@ -106,10 +106,12 @@ if [ -x "$bin/tessaly" ] && command -v xvfb-run >/dev/null && command -v xdotool
   sleep 5
   # No viewer opened after saving, no warning about the software renderer.
   sed -i -e '/OpenPic/{n;s/on/off/}' -e '/dWarning/{n;s/on/off/}' "$home/.config/tessaly/settings.ini"
-  shot="$home/Pictures/Tessaly/shot.bmp"
+  # The save dialog starts in the user's Pictures folder.
+  run mkdir -p "$home/Pictures"
+  shot="$home/Pictures/shot.bmp"
   run xvfb-run -a -s "-screen 0 1280x1024x24" "$here/window-save.sh" "$bin/tessaly" "$shot" \
     >"$root/window.log" 2>&1
-  [ "$(head -c 2 "$shot" 2>/dev/null)" = BM ] && ok "the window saved a picture into Pictures/Tessaly" \
+  [ "$(head -c 2 "$shot" 2>/dev/null)" = BM ] && ok "the window saved a picture into Pictures" \
     || { fail "saving from the window"; cat "$root/window.log"; }
   left="$(find "$home/.local/share/tessaly/Images" -mindepth 1 -maxdepth 1 -name 'run-*' | wc -l)"
   [ "$left" -eq 0 ] && ok "working folders: the crashed one cleaned, the closed one removed" \
@@ -155,7 +157,7 @@ fi
 leftover="$(find "$tmp" -mindepth 1 -not -path '*/xvfb-run.*' -not -path '*/runtime-*' | head -5)"
 [ -z "$leftover" ] && ok "no temporary files left" || fail "left in TMPDIR: $leftover"
 unexpected="$(find "$home" -mindepth 1 -type f | grep -v -e '/\.config/tessaly/settings.ini$' \
-  -e '/\.local/state/tessaly/' -e '/\.local/share/tessaly/' -e '/Pictures/Tessaly/shot.bmp$' -e '/\.cache/' \
+  -e '/\.local/state/tessaly/' -e '/\.local/share/tessaly/' -e '/Pictures/shot.bmp$' -e '/\.cache/' \
   -e '/\.config/QtProject.conf$' \
   | head -5)"
 [ -z "$unexpected" ] && ok "the home holds only Tessaly's files" || fail "unexpected files: $unexpected"

@@ -9,7 +9,7 @@ pid=$!
 shot="$2"
 window=""
 for _ in $(seq 1 120); do
-  window="$(xdotool search --onlyvisible --name '^Tessaly$' 2>/dev/null | head -1)"
+  window="$(xdotool search --onlyvisible --name 'Tessaly$' 2>/dev/null | head -1)"
   [ -n "$window" ] && break
   sleep 0.5
 done

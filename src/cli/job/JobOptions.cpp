@@ -245,6 +245,15 @@ void CheckJob(JobRecord& job, const std::string& label) {
             throw std::runtime_error("no such picture file: " + image);
     };
     for (const auto& image : job.images) checkFile(image);
+    // A model file that is missing or holds nothing would draw an empty
+    // scene and report success.
+    if (!job.model.empty()) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(job.model, ec))
+            throw std::runtime_error("no such model file: " + job.model);
+        if (std::filesystem::file_size(job.model, ec) == 0 || ec)
+            throw std::runtime_error("the model file is empty: " + job.model);
+    }
     for (const auto& book : job.bookImages)
         for (const auto& image : book) checkFile(image);
 }

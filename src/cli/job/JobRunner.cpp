@@ -119,7 +119,6 @@ void JobRunner::Start(const JobRecord& job) {
     // context's own framebuffer need not be as large.
     setup.width = 16;
     setup.height = 16;
-    setup.logPath = job.log;
     setup.modelPath = job.model;
     model_ = job.model;
     if (!session.SetupRendering(setup)) {
@@ -132,6 +131,12 @@ void JobRunner::Start(const JobRecord& job) {
     }
     state_->SetRenderingEnabled(true);
     snapshot_ = TakeSnapshot(*state_);
+}
+
+void JobRunner::WriteDriverLog(const std::string& path) {
+    state_->Session.Context->SetLogName(path);
+    if (!state_->Session.Context->WriteCapabilitiesLog())
+        throw RunnerFailure("the driver log could not be written to " + path);
 }
 
 GLuint JobRunner::PictureTexture(const std::string& path) {
@@ -238,12 +243,8 @@ void JobRunner::Apply(const JobRecord& job) {
 
 void JobRunner::Run(const JobRecord& job) {
     port_.Problems = 0;
-    if (!state_ || job.model != model_) {
-        Start(job);
-    } else if (!job.log.empty()) {
-        state_->Session.Context->SetLogName(job.log);
-        state_->Session.Context->WriteCapabilitiesLog();
-    }
+    if (!state_ || job.model != model_) Start(job);
+    if (!job.log.empty()) WriteDriverLog(job.log);
     ++jobNumber_;
     port_.LastError.clear();
     RenderSession& session = state_->Session;

@@ -74,6 +74,9 @@ class JobRunner {
     static constexpr std::size_t kMaxCachedBytes = 128u << 20;
 
   private:
+    // Writes the driver's capabilities to `path`; a RunnerFailure when it
+    // cannot be written.
+    void WriteDriverLog(const std::string& path);
     void Start(const JobRecord& job);
     void Apply(const JobRecord& job);
     GLuint PictureTexture(const std::string& path);

@@ -20,8 +20,12 @@ bool IsInteger(const std::string& value) {
     return true;
 }
 
+// Keys added after the first settings files: older files lack them, and
+// their absence means the default, so a repaired file leaves them out too.
+bool AddedLater(std::string_view key) { return key == kLookKey; }
+
 bool Readable(std::string_view key, const std::string& value) {
-    if (value == kSettingMissing) return false;
+    if (value == kSettingMissing) return AddedLater(key);
     if (key == kCDepthKey || key == kFrmsKey) return IsInteger(value);
     if (key == kLanguageKey)
         return !value.empty() && value.find_first_of("/\\") == std::string::npos;
@@ -73,6 +77,7 @@ std::vector<std::string> RepairSettings(TSettingsFile& settings) {
         const bool keep = std::find(bad.begin(), bad.end(), key) == bad.end();
         const std::string value =
             key == kDefaultEditorKey ? settings.ReadLine(1) : settings.ReadValue(key);
+        if (keep && AddedLater(key) && value == kSettingMissing) continue;
         // The warning dialog writes through the bracketed key, which the
         // key line must therefore hold.
         text += "[" + std::string(key) + "]\r\n" +

@@ -17,9 +17,10 @@
 namespace tessaly {
 
 // The shipped value of each key, in the order of kSettingsKeys.
-inline constexpr std::array<std::string_view, 8> kSettingsDefaults = {
-    "PBRUSH", "on", "on", "view", "24", "English.ini", "on", "20",
+inline constexpr std::array<std::string_view, 9> kSettingsDefaults = {
+    "builtined", "on", "on", "view", "24", "English.ini", "on", "20", "classic",
 };
+static_assert(kSettingsDefaults.size() == kSettingsKeys.size());
 
 // The keys whose values are missing or cannot be used, in the order of
 // kSettingsKeys.

@@ -215,9 +215,9 @@ TEST(TranslatedProperties, ListShapeByWindow) {
         unique.insert(std::string(line));
     }
     EXPECT_EQ(unique.size(), kMainTranslatedProperties.size());
-    EXPECT_EQ(perWindow, (std::map<std::string, int>{{"mForm", 154},
+    EXPECT_EQ(perWindow, (std::map<std::string, int>{{"mForm", 155},
                                                      {"aboutForm", 7},
-                                                     {"oForm", 16},
+                                                     {"oForm", 19},
                                                      {"creditsForm", 1},
                                                      {"dForm", 6},
                                                      {"warningForm", 3}}));
