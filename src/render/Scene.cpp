@@ -233,11 +233,7 @@ void ShadowMatrix(std::array<float, 16>& matrix, const std::array<float, 3>& nor
     }
 }
 
-void DrawFloor(const TFloor& floor, float h) {
-    if (!floor.Visible) return;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, floor.Texture);
-    if (!floor.Textured) glDisable(GL_TEXTURE_2D);
+void DrawFloorQuad(const TFloor& floor, float h) {
     const float s = 5.0f * floor.HalfSize;
     const float r = floor.TextureRepeat * floor.HalfSize;
     glBegin(GL_QUADS);
@@ -250,6 +246,14 @@ void DrawFloor(const TFloor& floor, float h) {
     glTexCoord2f(r, -r);
     glVertex3f(s, h, -s);
     glEnd();
+}
+
+void DrawFloor(const TFloor& floor, float h) {
+    if (!floor.Visible) return;
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, floor.Texture);
+    if (!floor.Textured) glDisable(GL_TEXTURE_2D);
+    DrawFloorQuad(floor, h);
 }
 
 void DrawAxes() {

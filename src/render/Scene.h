@@ -48,6 +48,9 @@ void DrawScene(Scene& scene, TGLContext& context);
 void DrawCover(Scene& scene);
 void DrawFloorAndShadow(Scene& scene, float height);
 void DrawFloor(const TFloor& floor, float height);
+// The floor's quad at `height` with its texture coordinates, in whatever
+// state the caller has set.
+void DrawFloorQuad(const TFloor& floor, float height);
 void DrawHiddenFloorAndShadow(Scene& scene, float height);
 void DrawAxes();
 

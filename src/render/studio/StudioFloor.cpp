@@ -29,19 +29,7 @@ void DrawStudioFloor(const StudioResources& res, const Scene& scene, float heigh
         glEnable(GL_TEXTURE_2D);
     else
         glDisable(GL_TEXTURE_2D);
-    // The floor quad of the classic look, as large.
-    const float s = 5.0f * floor.HalfSize;
-    const float r = floor.TextureRepeat * floor.HalfSize;
-    glBegin(GL_QUADS);
-    glTexCoord2f(-r, -r);
-    glVertex3f(-s, height, -s);
-    glTexCoord2f(-r, r);
-    glVertex3f(-s, height, s);
-    glTexCoord2f(r, r);
-    glVertex3f(s, height, s);
-    glTexCoord2f(r, -r);
-    glVertex3f(s, height, -s);
-    glEnd();
+    DrawFloorQuad(floor, height);
     if (res.FloorProgram != 0) glUseProgram(0);
     glDisable(GL_TEXTURE_2D);
 }

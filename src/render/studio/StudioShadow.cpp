@@ -30,18 +30,7 @@ void ApplySample(const Scene& scene, float height, bool textured) {
     } else {
         glDisable(GL_TEXTURE_2D);
     }
-    const float s = 5.0f * floor.HalfSize;
-    const float r = floor.TextureRepeat * floor.HalfSize;
-    glBegin(GL_QUADS);
-    glTexCoord2f(-r, -r);
-    glVertex3f(-s, height, -s);
-    glTexCoord2f(-r, r);
-    glVertex3f(-s, height, s);
-    glTexCoord2f(r, r);
-    glVertex3f(s, height, s);
-    glTexCoord2f(r, -r);
-    glVertex3f(s, height, -s);
-    glEnd();
+    DrawFloorQuad(floor, height);
     glDisable(GL_TEXTURE_2D);
 }
 
