@@ -2,6 +2,7 @@
 
 #include "core/model/EmoModel.h"
 #include "render/GL.h"
+#include "render/Textures.h"
 
 namespace tessaly {
 
@@ -19,7 +20,7 @@ void DrawObject(TobjectEMO& object) {
     glRotatef(object.AngleY, 0.0f, 1.0f, 0.0f);
     if (object.Textured) {
         glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, object.Texture);
+        BindFaceTexture(object.Texture);
     } else {
         glDisable(GL_TEXTURE_2D);
     }

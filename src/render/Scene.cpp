@@ -2,6 +2,7 @@
 
 #include "core/model/EmoModel.h"
 #include "render/ModelDraw.h"
+#include "render/Textures.h"
 #include "render/studio/StudioScene.h"
 
 namespace tessaly {
@@ -251,7 +252,7 @@ void DrawFloorQuad(const TFloor& floor, float h) {
 void DrawFloor(const TFloor& floor, float h) {
     if (!floor.Visible) return;
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, floor.Texture);
+    BindTiledTexture(floor.Texture);
     if (!floor.Textured) glDisable(GL_TEXTURE_2D);
     DrawFloorQuad(floor, h);
 }

@@ -11,16 +11,51 @@
 #include "core/images/PictureReader.h"
 #include "core/images/TgaReader.h"
 #include "core/ui/UserPort.h"
+#include "render/DriverTraits.h"
 
 namespace tessaly {
+
+namespace {
+
+// Largest anisotropy asked for: enough to keep a cover face seen almost edge
+// on (a spine, a page edge) sharp along its length.
+constexpr GLfloat kAnisotropy = 8.0f;
+// Without anisotropic filtering: how many levels finer than the standard
+// choice a picture is sampled. Two levels keep the lettering on a spine
+// seen at a slant as sharp as it was before there were levels at all, while
+// a picture shown more than four times smaller (page edges, the far floor)
+// is still averaged.
+constexpr GLfloat kSlantLodBias = -2.0f;
+
+// Trilinear filtering over a full chain of levels, and anisotropic filtering
+// where the driver has it and it is cheap. The levels are built once, here
+// at the upload, never per frame.
+void BuildLevels() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    if (AnisotropicFilteringWorthIt()) {
+        GLfloat largest = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &largest);
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT,
+                        std::clamp(largest, 1.0f, kAnisotropy));
+    } else {
+        // Without it the level is chosen by the direction in which the face
+        // shrinks most, which blurs a face seen at a slant (a spine, a box's
+        // side) along its length until its lettering is lost. Sampling finer
+        // keeps it legible; the antialiasing passes, which sample each pixel
+        // at eight places, smooth the finer level's grain.
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, kSlantLodBias);
+    }
+}
+
+}  // namespace
 
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels) {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     // Rows are tightly packed whatever their width.
     GLint previousUnpack = 4, previousPack = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousUnpack);
@@ -29,12 +64,10 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     const GLenum layout = format == PixelFormat::RGBA ? GL_RGBA : GL_RGB;
 
-    // The picture is brought to power-of-two sides, the size the GL utility
-    // library's mipmap builder would choose, by area averaging (its own box
-    // filter). Both filters sample level 0 only, so only level 0 is made:
-    // the finer levels would never be read, and building them on the CPU
-    // cost most of the time of opening a project with large photographs.
-    // Sides are kept within kMaxTextureSide as well: a face never shows more.
+    // The picture is brought to power-of-two sides by area averaging (a box
+    // filter), and to at most kMaxTextureSide: a face never shows more. The
+    // smaller levels are then made by the driver (BuildLevels), which is far
+    // quicker than making them here on the CPU.
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     if (maxSide <= 0 || maxSide > kMaxTextureSide) maxSide = kMaxTextureSide;
@@ -51,9 +84,15 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
         pixels = scaled.data();
     }
 
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexImage2D(GL_TEXTURE_2D, 0, format == PixelFormat::RGBA ? GL_RGBA : GL_RGB, width, height, 0,
                  layout, GL_UNSIGNED_BYTE, pixels);
+    BuildLevels();
+    // A face's picture ends at its edges: sampled at the edge it must not
+    // take in the opposite edge's colours (a seam of foreign pixels along
+    // every edge of a face). Pictures that tile, such as the floor's, are
+    // drawn through BindTiledTexture.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousUnpack);
     glPixelStorei(GL_PACK_ALIGNMENT, previousPack);
     return name;
@@ -125,6 +164,25 @@ std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GL
     ReleaseTexture(handle);
     TextureFromPicture(picture, handle);
     return std::nullopt;
+}
+
+namespace {
+
+void BindWrapped(GLuint texture, GLint wrap) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    if (texture == 0) return;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+}
+
+}  // namespace
+
+void BindTiledTexture(GLuint texture) {
+    BindWrapped(texture, GL_REPEAT);
+}
+
+void BindFaceTexture(GLuint texture) {
+    BindWrapped(texture, GL_CLAMP_TO_EDGE);
 }
 
 void ReleaseTexture(GLuint& handle) {

@@ -19,7 +19,9 @@ namespace tessaly {
 class UserPort;
 
 // A new texture object from bottom-row-first pixels: brought to power-of-two
-// sides by area averaging, linear filters, level 0 only.
+// sides by area averaging, with a chain of smaller levels built once at the
+// upload, sampled trilinearly (and anisotropically where the driver does it cheaply),
+// clamped at its edges.
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels);
 GLuint TextureFromPixels(const TexturePixels& pixels);
 
@@ -40,6 +42,14 @@ void TextureFromPicture(const RgbaImage& picture, GLuint& handle);
 // it. When the picture cannot be read, `handle` is left as it was and the
 // reader's message is returned; nothing is shown.
 std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GLuint& handle);
+
+// Binds `texture` on the active unit's 2D target for a picture that repeats
+// across its surface (the floor) or one that ends at the surface's edges (a
+// face). The wrap is set at each bind, as one texture can serve both: a
+// batch of renders keeps one texture per picture file, and a job may put the
+// same file on a face and on the floor.
+void BindTiledTexture(GLuint texture);
+void BindFaceTexture(GLuint texture);
 
 // Deletes a texture name and sets it to 0 (no-op for 0).
 void ReleaseTexture(GLuint& handle);

@@ -9,12 +9,6 @@
 
 namespace tessaly {
 
-bool IsSoftwareRenderer(const std::string& renderer) {
-    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
-        if (renderer.find(name) != std::string::npos) return true;
-    return false;
-}
-
 bool ShouldShowRendererWarning(const std::string& renderer, const std::string& dWarningValue) {
     if (!IsSoftwareRenderer(renderer)) return false;
     std::string value = dWarningValue;

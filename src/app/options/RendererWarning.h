@@ -6,13 +6,11 @@
 
 #include <string>
 
+#include "render/DriverTraits.h"
+
 namespace tessaly {
 
 class MainState;
-
-// Whether `renderer` (the GL_RENDERER string) names a generic software
-// rasteriser; letter case matters, as the drivers write their names.
-bool IsSoftwareRenderer(const std::string& renderer);
 
 // Whether to warn: a software renderer and a "dWarning" value equal to "ON"
 // in any letter case (a missing key reads "-" and shows nothing).

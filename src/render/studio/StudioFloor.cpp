@@ -1,6 +1,7 @@
 #include "render/studio/StudioFloor.h"
 
 #include "render/Scene.h"
+#include "render/Textures.h"
 #include "render/studio/StudioResources.h"
 
 namespace tessaly {
@@ -24,7 +25,7 @@ void DrawStudioFloor(const StudioResources& res, const Scene& scene, float heigh
     } else {
         glColor4f(shade * F[0], shade * F[1], shade * F[2], alpha);
     }
-    glBindTexture(GL_TEXTURE_2D, floor.Texture);
+    BindTiledTexture(floor.Texture);
     if (textured && res.FloorProgram == 0)
         glEnable(GL_TEXTURE_2D);
     else

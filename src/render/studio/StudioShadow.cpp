@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/Scene.h"
+#include "render/Textures.h"
 #include "render/studio/LightDisc.h"
 #include "render/studio/StudioResources.h"
 
@@ -26,7 +27,7 @@ void ApplySample(const Scene& scene, float height, bool textured) {
     const TFloor& floor = scene.Floor;
     if (textured) {
         glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, floor.Texture);
+        BindTiledTexture(floor.Texture);
     } else {
         glDisable(GL_TEXTURE_2D);
     }
@@ -123,7 +124,7 @@ void DrawCastShadow(Scene& scene, const StudioResources& res, const std::array<f
 
     SampleState state;
     glActiveTexture(GL_TEXTURE2);
-    glBindTexture(GL_TEXTURE_2D, floor.Texture);
+    BindTiledTexture(floor.Texture);
     glActiveTexture(GL_TEXTURE0);
     glBlendEquation(GL_FUNC_REVERSE_SUBTRACT);
     glBlendFunc(GL_ONE, GL_ONE);
