@@ -20,23 +20,34 @@ TmodelEMO BuildMagazine() {
     const float x1 = kWidth / 2;
 
     TmodelEMO model;
-    // Each cover is a flat face plus half of the fold round the spine, where
-    // the image's edge column wraps round.
+    // Each cover is a flat face plus half of the fold round the spine. The
+    // printed sheet wraps round the fold: the image runs on from the face
+    // over the fold to the middle of the spine, each part of it given room in
+    // proportion to its length, so nothing is stretched round the fold.
+    const float faceLength = x1 - x0;
+    const float foldLength = ht * kPi / 2;
+    const float faceShare = faceLength / (faceLength + foldLength);
     for (bool isFront : {true, false}) {
         MeshBuilder cover(isFront ? "Front" : "Back");
         cover.SetSurface(kWhite).SetTextured(true);
         const float z = isFront ? ht : -ht;
         const Box face{{x0, -hh, z}, {x1, hh, z}};
-        AddSide(cover, face, isFront ? Side::PosZ : Side::NegZ);
-        const float edgeU = isFront ? 0.0f : 1.0f;
+        // The image's left edge is at the spine on the front, its right edge
+        // on the back (seen from behind).
+        if (isFront)
+            AddSide(cover, face, Side::PosZ, {1 - faceShare, 0}, {1, 1});
+        else
+            AddSide(cover, face, Side::NegZ, {0, 0}, {faceShare, 1});
         std::vector<MeshCorner> bottom, top;
         for (int k = 0; k <= kFoldSteps; ++k) {
             const float t = static_cast<float>(k) / kFoldSteps;
-            // Front: from the front face (90 degrees) to the spine (180).
+            // Front: from the front face (90 degrees) to the middle of the
+            // spine (180); back: from there to the back face (270).
             const float a = isFront ? kPi / 2 + t * kPi / 2 : kPi + t * kPi / 2;
             const Vec3 n{std::cos(a), 0, std::sin(a)};
-            bottom.push_back({{x0 + ht * n[0], -hh, ht * n[2]}, {edgeU, 0}, n});
-            top.push_back({{x0 + ht * n[0], hh, ht * n[2]}, {edgeU, 1}, n});
+            const float u = isFront ? (1 - faceShare) * (1 - t) : 1 - (1 - faceShare) * t;
+            bottom.push_back({{x0 + ht * n[0], -hh, ht * n[2]}, {u, 0}, n});
+            top.push_back({{x0 + ht * n[0], hh, ht * n[2]}, {u, 1}, n});
         }
         for (int k = 0; k < kFoldSteps; ++k)
             AddSmoothQuad(cover, bottom[k], bottom[k + 1], top[k + 1], top[k]);

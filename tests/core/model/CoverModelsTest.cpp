@@ -407,6 +407,24 @@ TEST(CoverModels, BookShapesDifferAsTheirNamesSay) {
     }
 }
 
+TEST(CoverModels, MagazineCoversWrapRoundTheFoldUnstretched) {
+    // The printed sheet runs on from each face round the fold: every
+    // triangle of a cover, flat or on the fold, shows the image at one and
+    // the same scale (no column of the image smeared round the fold).
+    const TmodelEMO& m = Loaded()[7];
+    for (const char* name : {"Front", "Back"}) {
+        const TobjectEMO& o = *m.FindObject(name);
+        float least = 1e9f, most = 0;
+        for (const auto& f : o.Faces) {
+            const UvFrame uv = UvFrameOf(o, f);
+            ASSERT_GT(uv.uvArea, 0) << name << ": a triangle shows a single line of the image";
+            least = std::min(least, Length(uv.dPdu));
+            most = std::max(most, Length(uv.dPdu));
+        }
+        EXPECT_LT(most / least, 1.02f) << name;
+    }
+}
+
 TEST(CoverModels, SpiralWireWrapsRoundTheBoundEdgeThroughEveryHole) {
     for (std::size_t index : {8u, 9u}) {
         const TmodelEMO& m = Loaded()[index];
