@@ -1,5 +1,6 @@
 #include "render/ModelDraw.h"
 
+#include "core/model/DiscCases.h"
 #include "core/model/EmoModel.h"
 #include "render/GL.h"
 #include "render/Textures.h"
@@ -76,7 +77,8 @@ void DrawObject(TobjectEMO& object) {
 void Draw(TmodelEMO& model) {
     glPushMatrix();
     glScalef(model.ScaleX, model.ScaleY, model.ScaleZ);
-    for (TobjectEMO& object : model.Objects) DrawObject(object);
+    for (TobjectEMO& object : model.Objects)
+        if (!IsClearSleeve(object.Name)) DrawObject(object);
     glPopMatrix();
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/model/DiscCases.h"
 #include "core/model/ShippedModels.h"
 #include "render/studio/Materials.h"
 
@@ -26,12 +27,24 @@ TEST(StudioMaterials, FinishFollowsWhatTheObjectIsMadeOf) {
     EXPECT_EQ(MaterialFor("").Opacity, 1.0f) << "unknown objects are opaque card";
 }
 
+TEST(StudioMaterials, SleevesAndHubsAreClearAndDiscsSilver) {
+    const StudioMaterial sleeve = MaterialFor(kLidSleeveObject);
+    EXPECT_LT(sleeve.Opacity, MaterialFor("fataCarcas").Opacity)
+        << "a sleeve over artwork hides less of it than a case's clear shell";
+    EXPECT_EQ(MaterialFor(kBaseSleeveObject).Opacity, sleeve.Opacity);
+    EXPECT_GE(sleeve.Gloss, MaterialFor("DVDBase").Gloss) << "but shines as plastic does";
+    EXPECT_LT(MaterialFor(kDiscHubObject).Opacity, 1.0f);
+    EXPECT_EQ(MaterialFor("Disc").Metal, 1.0f);
+    EXPECT_EQ(MaterialFor("Disc").Opacity, 1.0f);
+}
+
 TEST(StudioMaterials, ShippedModelsNameEveryObjectTheTableKnows) {
     std::set<std::string> names;
     for (const ShippedModel& m : ShippedModels())
         for (const TobjectEMO& o : m.Build().Objects) names.insert(o.Name);
     for (const char* name : {"Pages", "Spira", "fataCarcas", "CFata2", "BaseShell", "Tray",
-                             "DVDCFata", "DVDBase", "DVDHub", "Disc", "DVDFata", "DVDSpate"})
+                             "DVDCFata", "DVDBase", "DVDHub", "Disc", "DVDFata", "DVDSpate",
+                             kDiscHubObject, kLidSleeveObject, kBaseSleeveObject})
         EXPECT_TRUE(names.count(name)) << name << " is in no shipped model";
 }
 

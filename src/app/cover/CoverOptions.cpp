@@ -4,6 +4,7 @@
 
 #include "app/MainState.h"
 #include "app/cover/CoverAssembly.h"
+#include "core/model/DiscCases.h"
 #include "render/SceneSettings.h"
 
 namespace tessaly {
@@ -11,7 +12,8 @@ namespace tessaly {
 namespace {
 
 // The lid objects, in the order they are turned; a model holds some of them.
-constexpr const char* kLidObjects[] = {"fataCarcas", "Front", "CFata2", "DVDFata", "DVDCFata"};
+constexpr const char* kLidObjects[] = {"fataCarcas", "Front",    "CFata2",
+                                       "DVDFata",    "DVDCFata", kLidSleeveObject};
 
 enum class Axis { X, Y, Z };
 
@@ -53,8 +55,8 @@ void BindCoverOptions(MainState& state) {
 }
 
 void BWidthSBChange(MainState& state) {
-    DimensionChange(state, state.Controls.BWidthSB, state.Cover.WidthFactor,
-                    state.Controls.Label49, Axis::X);
+    DimensionChange(state, state.Controls.BWidthSB, state.Cover.WidthFactor, state.Controls.Label49,
+                    Axis::X);
 }
 
 void BHeightSBChange(MainState& state) {
@@ -63,8 +65,8 @@ void BHeightSBChange(MainState& state) {
 }
 
 void BDepthSBChange(MainState& state) {
-    DimensionChange(state, state.Controls.BDepthSB, state.Cover.DepthFactor,
-                    state.Controls.Label51, Axis::Z);
+    DimensionChange(state, state.Controls.BDepthSB, state.Cover.DepthFactor, state.Controls.Label51,
+                    Axis::Z);
 }
 
 void caseAngleSBChange(MainState& state) {

@@ -33,18 +33,29 @@ void AddDisc(TmodelEMO& model, const std::string& labelName, const Vec3& centre,
     });
     model.Objects.push_back(label.Build());
 
+    // The silver part and the clear hub inside the label, apart so that a
+    // look can draw the hub clear; both have the same surface.
+    const Vec3 under{c[0], c[1], top - kThick};
     MeshBuilder disc("Disc");
     disc.SetSurface(kSilver);
-    AddRing(disc, c, kHole, kLabelIn, kDiscSegments, true);
     AddRing(disc, c, kLabelOut, kOut, kDiscSegments, true);
-    const Vec3 under{c[0], c[1], top - kThick};
-    AddRing(disc, under, kHole, kOut, kDiscSegments, false);
+    AddRing(disc, under, kLabelIn, kOut, kDiscSegments, false);
     AddCylinderWall(disc, c, kOut, top - kThick, top, kDiscSegments, true);
-    AddCylinderWall(disc, c, kHole, top - kThick, top, kDiscSegments, false);
     model.Objects.push_back(disc.Build());
+
+    MeshBuilder hub(kDiscHubObject);
+    hub.SetSurface(kSilver);
+    AddRing(hub, c, kHole, kLabelIn, kDiscSegments, true);
+    AddRing(hub, under, kHole, kLabelIn, kDiscSegments, false);
+    AddCylinderWall(hub, c, kHole, top - kThick, top, kDiscSegments, false);
+    model.Objects.push_back(hub.Build());
 }
 
 }  // namespace
+
+bool IsClearSleeve(std::string_view objectName) {
+    return objectName == kLidSleeveObject || objectName == kBaseSleeveObject;
+}
 
 TmodelEMO BuildCdCase() {
     constexpr float kW = 142.0f, kHH = 62.5f;   // width, half height
@@ -164,6 +175,15 @@ TmodelEMO BuildDvdCase() {
         cover.SetSurface(kWhite).SetTextured(true);
         AddRect(cover, outside, SidePlane(plate, outside), picture, picture);
         model.Objects.push_back(cover.Build());
+
+        // The clear sleeve the cover picture is slid under: a thin sheet
+        // just outside the plate, over its whole face.
+        constexpr float kSleeveGap = 0.3f;
+        MeshBuilder sleeve(isLid ? kLidSleeveObject : kBaseSleeveObject);
+        sleeve.SetSurface(kClearPlastic);
+        const Rect whole = SideRect(plate, outside);
+        AddRect(sleeve, outside, SidePlane(plate, outside) + kSleeveGap, whole, whole);
+        model.Objects.push_back(sleeve.Build());
     }
 
     const Vec3 centre{-kW / 2, 0, 0};

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "core/model/DiscCases.h"
+
 namespace tessaly {
 
 namespace {
@@ -11,10 +13,12 @@ constexpr StudioMaterial kMatt{0.0f, 8.0f, 0.0f, 1.0f};
 constexpr StudioMaterial kLaminated{0.35f, 24.0f, 0.0f, 1.0f};
 constexpr StudioMaterial kPlastic{0.8f, 64.0f, 0.0f, 1.0f};
 constexpr StudioMaterial kClearPlastic{0.9f, 96.0f, 0.0f, 0.3f};
+// A sleeve lies right over printed artwork: almost nothing but its shine.
+constexpr StudioMaterial kSleeve{0.9f, 96.0f, 0.0f, 0.06f};
 constexpr StudioMaterial kSilver{0.9f, 48.0f, 1.0f, 1.0f};
 constexpr StudioMaterial kWire{0.9f, 32.0f, 1.0f, 1.0f};
 
-constexpr std::array<std::pair<std::string_view, StudioMaterial>, 12> kByName{{
+constexpr std::array<std::pair<std::string_view, StudioMaterial>, 16> kByName{{
     {"Pages", kMatt},
     {"Holes", kMatt},
     {"Spira", kWire},
@@ -26,7 +30,11 @@ constexpr std::array<std::pair<std::string_view, StudioMaterial>, 12> kByName{{
     {"DVDBase", kPlastic},
     {"DVDHub", kPlastic},
     {"Disc", kSilver},
+    {kDiscHubObject, kClearPlastic},
+    {kLidSleeveObject, kSleeve},
+    {kBaseSleeveObject, kSleeve},
     {"DVDFata", kPlastic},  // the keep case's cover seen through its sleeve
+    {"DVDSpate", kPlastic},
 }};
 
 }  // namespace
@@ -34,7 +42,6 @@ constexpr std::array<std::pair<std::string_view, StudioMaterial>, 12> kByName{{
 StudioMaterial MaterialFor(std::string_view objectName) {
     for (const auto& [name, material] : kByName)
         if (name == objectName) return material;
-    if (objectName == "DVDSpate") return kPlastic;
     // Everything else carries artwork on card: covers, boards, box faces.
     return kLaminated;
 }

@@ -1,7 +1,8 @@
 // What the studio look draws each object of a cover as, chosen by the
 // object's name in the model: laminated card and book covers with a moderate
 // sheen, plastic cases and discs with a strong one, page edges matt, the
-// wire metallic, and the jewel case's lid and hinge clear. Pure data, no GL.
+// wire metallic, the jewel case's lid and hinge, the keep case's sleeve and
+// the discs' hubs clear. Pure data, no GL.
 #pragma once
 
 #include <string_view>

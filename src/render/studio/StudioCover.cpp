@@ -1,5 +1,7 @@
 #include "render/studio/StudioCover.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/model/EmoModel.h"
@@ -19,6 +21,24 @@ void SetMaterialUniforms(const StudioResources& res, const TobjectEMO& object,
     glUniform1f(res.UShininess, m.Shininess);
     glUniform1f(res.UMetal, m.Metal);
     glUniform1f(res.UOpacity, m.Opacity);
+}
+
+// How far in front of the camera the middle of the object's bounds lies,
+// under the model-view matrix `m` (the object's own turn about the vertical
+// axis included): larger is nearer.
+float EyeDepth(const std::array<float, 16>& m, const TobjectEMO& object) {
+    if (object.Vertices.empty()) return 0.0f;
+    Vec3 lo = object.Vertices.front(), hi = lo;
+    for (const Vec3& v : object.Vertices)
+        for (int i = 0; i < 3; ++i) {
+            lo[i] = std::min(lo[i], v[i]);
+            hi[i] = std::max(hi[i], v[i]);
+        }
+    const float x = (lo[0] + hi[0]) / 2, y = (lo[1] + hi[1]) / 2, z = (lo[2] + hi[2]) / 2;
+    const float a = object.AngleY * 3.14159265f / 180.0f;
+    const float tx = std::cos(a) * x + std::sin(a) * z;
+    const float tz = -std::sin(a) * x + std::cos(a) * z;
+    return m[2] * tx + m[6] * y + m[10] * tz + m[14];
 }
 
 }  // namespace
@@ -50,6 +70,13 @@ void DrawStudioCover(Scene& scene, const StudioResources& res, const std::array<
         DrawObject(object);
     }
     if (!clear.empty()) {
+        // Back to front, so each clear part is blended over what lies
+        // behind it, other clear parts included.
+        std::array<float, 16> modelView{};
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
+        std::stable_sort(clear.begin(), clear.end(), [&](TobjectEMO* a, TobjectEMO* b) {
+            return EyeDepth(modelView, *a) < EyeDepth(modelView, *b);
+        });
         glDepthMask(GL_FALSE);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

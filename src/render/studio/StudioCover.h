@@ -2,8 +2,8 @@
 // lighting (the same light colours and materials as the classic look, plus a
 // white highlight and a soft reflection of an overhead studio light whose
 // strength depends on what the object is made of). Clear objects are drawn
-// after the opaque ones, blended and without writing depth, so what lies
-// behind them shows through.
+// after the opaque ones, farthest first, blended and without writing depth,
+// so what lies behind them shows through.
 #pragma once
 
 #include <array>

@@ -4,8 +4,10 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "core/io/FileIO.h"
+#include "core/model/DiscCases.h"
 #include "core/model/EmoWriter.h"
 #include "core/model/MeshBuilder.h"
 #include "core/model/ModelParts.h"
@@ -215,8 +217,10 @@ TEST(CoverModels, TrianglesAreSoundAndWoundWithTheirNormals) {
         std::size_t triangles = 0;
         const Bounds all = BoundsOf(m);
         // Image faces are outside faces: seen along their normal nothing of
-        // the model is in front of them (cases opened so the disc is free).
+        // the model is in front of them (cases opened so the disc is free;
+        // a clear sleeve over a picture does not hide it).
         TmodelEMO open = m;
+        std::erase_if(open.Objects, [](const TobjectEMO& o) { return IsClearSleeve(o.Name); });
         for (const char* lid : {"fataCarcas", "Front", "CFata2", "DVDFata", "DVDCFata"})
             if (entry.Id == "cdcase" || entry.Id == "dvdcase") open.SetAngleByName(lid, 180);
         for (auto& o : open.Objects) {
@@ -328,7 +332,8 @@ TEST(CoverModels, CustomBoxIsACubeSoItsFactorsGiveItsProportions) {
 }
 
 TEST(CoverModels, CaseLidsHingeOnTheAxisAndClearTheBase) {
-    const std::set<std::string> lidNames = {"fataCarcas", "Front", "CFata2", "DVDFata", "DVDCFata"};
+    const std::set<std::string> lidNames = {"fataCarcas", "Front",    "CFata2",
+                                            "DVDFata",    "DVDCFata", "DVDSleeveFata"};
     for (std::size_t index : {10u, 11u}) {
         TmodelEMO m = Loaded()[index];
         const std::string& id = ShippedModels()[index].Id;
@@ -343,10 +348,12 @@ TEST(CoverModels, CaseLidsHingeOnTheAxisAndClearTheBase) {
         EXPECT_NEAR(base.hi[0], 0.0f, 1e-5) << id;
         EXPECT_LE(base.hi[2], 1e-5f) << id;
         // The closed case looks at the viewer: the front picture is the lid's
-        // outermost face.
+        // outermost face but for a clear sleeve over it.
         const char* picture = id == "cdcase" ? "Front" : "DVDFata";
+        const Bounds solid =
+            BoundsOf(m, [&](const TobjectEMO& o) { return isLid(o) && !IsClearSleeve(o.Name); });
         EXPECT_NEAR(BoundsOf(m, [&](const TobjectEMO& o) { return o.Name == picture; }).hi[2],
-                    lid.hi[2], 1e-5)
+                    solid.hi[2], 1e-5)
             << id;
         for (float angle : {0.0f, 45.0f, 90.0f, 135.0f, 180.0f}) {
             for (const auto& name : lidNames) m.SetAngleByName(name, angle);
@@ -360,6 +367,33 @@ TEST(CoverModels, CaseLidsHingeOnTheAxisAndClearTheBase) {
             EXPECT_EQ(inside, 0) << id << " lid passes through the base at " << angle;
         }
     }
+}
+
+TEST(CoverModels, KeepCaseSleeveCoversEachPictureJustOutsideIt) {
+    const TmodelEMO& m = Loaded()[11];
+    const float mm = 1.9f / 190;
+    for (auto [sleeveName, pictureName, outward] :
+         {std::tuple{kLidSleeveObject, "DVDFata", 1.0f},
+          std::tuple{kBaseSleeveObject, "DVDSpate", -1.0f}}) {
+        const TobjectEMO* sleeve = m.FindObject(sleeveName);
+        ASSERT_NE(sleeve, nullptr) << sleeveName;
+        EXPECT_FALSE(sleeve->Textured);
+        EXPECT_TRUE(IsClearSleeve(sleeveName));
+        auto named = [](const char* name) {
+            return [name](const TobjectEMO& o) { return o.Name == name; };
+        };
+        const Bounds s = BoundsOf(m, named(sleeveName));
+        const Bounds p = BoundsOf(m, named(pictureName));
+        for (int axis : {0, 1}) {
+            EXPECT_LE(s.lo[axis], p.lo[axis]) << sleeveName;
+            EXPECT_GE(s.hi[axis], p.hi[axis]) << sleeveName;
+        }
+        EXPECT_NEAR(s.hi[2], s.lo[2], 1e-6f) << sleeveName << " is a flat sheet";
+        const float gap = outward * (s.hi[2] - p.hi[2]);
+        EXPECT_GT(gap, 0.0f) << sleeveName << " lies outside its picture";
+        EXPECT_LT(gap, 0.5f * mm) << sleeveName;
+    }
+    EXPECT_FALSE(IsClearSleeve("DVDFata"));
 }
 
 TEST(CoverModels, DiscLabelsAreRingsMappingTheSquareImage) {
