@@ -10,7 +10,7 @@ namespace tessaly {
 namespace {
 
 constexpr StudioMaterial kMatt{0.0f, 8.0f, 0.0f, 1.0f};
-constexpr StudioMaterial kLaminated{0.35f, 24.0f, 0.0f, 1.0f};
+constexpr StudioMaterial kLaminated{0.5f, 24.0f, 0.0f, 1.0f};
 constexpr StudioMaterial kPlastic{0.8f, 64.0f, 0.0f, 1.0f};
 constexpr StudioMaterial kClearPlastic{0.9f, 96.0f, 0.0f, 0.3f};
 // A sleeve lies right over printed artwork: almost nothing but its shine.

@@ -55,6 +55,12 @@ void DrawStudioCover(Scene& scene, const StudioResources& res, const std::array<
     // A studio is never dark: a third of the light reaches the faces turned
     // away, more with the ambient slider.
     glUniform1f(res.UAmbient, 0.3f + 0.7f * scene.Settings.AmbientLevel);
+    // The main light as a lamp at its place, in eye space.
+    const TGLLight& light = scene.MainLight;
+    const float x = light.GetX(), y = light.GetY(), z = light.GetZ();
+    glUniform3f(res.ULamp, view[0] * x + view[4] * y + view[8] * z + view[12],
+                view[1] * x + view[5] * y + view[9] * z + view[13],
+                view[2] * x + view[6] * y + view[10] * z + view[14]);
 
     glPushMatrix();
     ApplyCoverTransform(scene.Settings);

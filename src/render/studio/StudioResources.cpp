@@ -48,10 +48,13 @@ void main() {
 // times the artwork); the studio look lights that colour with a soft
 // ambient share (raised by the ambient slider) and the main light's diffuse
 // share, in linear light, so faces turned away are shaded as a lit room
-// shades them. A highlight of the main light and the reflection of a large
-// overhead softbox are added after, so they stay white whatever the artwork
-// (or take the object's colour, for metal). Faces seen from behind are lit
-// as their front.
+// shades them. Gloss is added after, so it stays white whatever the artwork
+// (or takes the object's colour, for metal): a highlight of the main light
+// taken as a lamp at its place (so a flat face shows a spot where the lamp
+// mirrors in it, not one even tint), and the reflections of two large soft
+// white panels: one over the set, mirrored in faces turned up, and a card in
+// front of it, mirrored in faces turned to the viewer. Faces seen from
+// behind are lit as their front.
 constexpr const char* kCoverVertex = R"(#version 120
 varying vec3 vNormal;
 varying vec3 vEye;
@@ -74,11 +77,13 @@ uniform float uMetal;
 uniform float uOpacity;
 uniform float uAmbient;
 uniform vec3 uUp;
+uniform vec3 uLamp;
 varying vec3 vNormal;
 varying vec3 vEye;
 varying vec2 vTex;
 vec3 ToLinear(vec3 c) { return pow(c, vec3(2.2)); }
 vec3 ToSrgb(vec3 c) { return pow(c, vec3(1.0 / 2.2)); }
+const float kPanel = 0.6;  // the panels' brightness, in linear light
 void main() {
     vec3 n = normalize(vNormal);
     vec3 v = normalize(-vEye);
@@ -93,14 +98,21 @@ void main() {
     float ndl = max(dot(n, l), 0.0);
     vec3 colour = albedo * ToLinear(light) * (uAmbient + (1.0 - uAmbient) * ndl);
 
-    vec3 h = normalize(l + v);
-    float highlight = pow(max(dot(n, h), 0.0), uShininess) * step(0.0, dot(n, l));
+    vec3 lamp = normalize(uLamp - vEye);
+    vec3 h = normalize(lamp + v);
+    float highlight = pow(max(dot(n, h), 0.0), uShininess) * step(0.0, dot(n, lamp));
     vec3 r = reflect(-v, n);
     float fresnel = 0.04 + 0.96 * pow(1.0 - max(dot(n, v), 0.0), 5.0);
-    float softbox = smoothstep(-0.2, 0.9, dot(r, normalize(uUp)));
-    float studio = softbox * (0.15 + 0.85 * fresnel);
+    float up = dot(r, normalize(uUp));
+    float overhead = smoothstep(-0.2, 0.9, up);
+    // The card: in front of the set, from below the camera to a little
+    // above it, brightest to the left, so a face turned to the viewer
+    // carries a soft diagonal band of sheen.
+    float card = smoothstep(0.3, 0.9, r.z) * smoothstep(-0.8, -0.4, up) *
+        (1.0 - smoothstep(0.0, 0.35, up)) * smoothstep(0.35, -0.45, r.x + 0.5 * up);
+    float studio = max(overhead, card) * (0.35 + 0.65 * fresnel);
     vec3 tint = mix(vec3(1.0), albedo, uMetal);
-    vec3 sheen = tint * ToLinear(light) * uGloss * (0.5 * highlight + 0.6 * studio);
+    vec3 sheen = tint * uGloss * (ToLinear(light) * 0.6 * highlight + kPanel * studio);
     gl_FragColor = vec4(ToSrgb(min(colour + sheen, vec3(1.0))),
                         gl_FrontMaterial.diffuse.a * tex.a *
                             mix(uOpacity, 1.0, min(1.0, highlight + studio)));
@@ -219,6 +231,7 @@ StudioResources& EnsureStudioResources(Scene& scene) {
             res->UOpacity = glGetUniformLocation(p, "uOpacity");
             res->UUp = glGetUniformLocation(p, "uUp");
             res->UAmbient = glGetUniformLocation(p, "uAmbient");
+            res->ULamp = glGetUniformLocation(p, "uLamp");
         }
         res->ShadowProgram = LinkProgram(kShadowVertex, kShadowFragment);
         if (res->ShadowProgram != 0) {

@@ -16,7 +16,7 @@ struct StudioResources {
           UFade = -1;
     GLuint CoverProgram = 0;  // 0 when the driver has no usable GLSL
     GLint UCoverTexture = -1, UCoverTextured = -1, UGloss = -1, UShininess = -1, UMetal = -1,
-          UOpacity = -1, UUp = -1, UAmbient = -1;
+          UOpacity = -1, UUp = -1, UAmbient = -1, ULamp = -1;
     GLuint ShadowProgram = 0;  // 0 when the driver has no usable GLSL
     GLint UShadowViewInverse = -1, UShadowTexture = -1, UShadowTextured = -1, UShadowTexScale = -1,
           UShadowColour = -1;
