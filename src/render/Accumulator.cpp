@@ -18,21 +18,28 @@ void main() {
 )";
 
 // The weighted sum of up to eight passes, added in pass order as the
-// blending road adds them. Unused passes have weight 0.
+// blending road adds them. Unused passes have weight 0. With `linear` set
+// the passes are taken as sRGB-encoded: each is made linear before it is
+// added and the sum is encoded again, so the average is one of light.
 const char* const kFragmentShader = R"(#version 110
 uniform sampler2D pass0, pass1, pass2, pass3, pass4, pass5, pass6, pass7;
 uniform float weight[8];
+uniform float linear;
+vec4 Pass(sampler2D pass, vec2 at) {
+    vec4 c = texture2D(pass, at);
+    return linear > 0.5 ? vec4(pow(c.rgb, vec3(2.2)), c.a) : c;
+}
 void main() {
     vec2 at = gl_TexCoord[0].st;
-    vec4 sum = texture2D(pass0, at) * weight[0];
-    sum += texture2D(pass1, at) * weight[1];
-    sum += texture2D(pass2, at) * weight[2];
-    sum += texture2D(pass3, at) * weight[3];
-    sum += texture2D(pass4, at) * weight[4];
-    sum += texture2D(pass5, at) * weight[5];
-    sum += texture2D(pass6, at) * weight[6];
-    sum += texture2D(pass7, at) * weight[7];
-    gl_FragColor = sum;
+    vec4 sum = Pass(pass0, at) * weight[0];
+    sum += Pass(pass1, at) * weight[1];
+    sum += Pass(pass2, at) * weight[2];
+    sum += Pass(pass3, at) * weight[3];
+    sum += Pass(pass4, at) * weight[4];
+    sum += Pass(pass5, at) * weight[5];
+    sum += Pass(pass6, at) * weight[6];
+    sum += Pass(pass7, at) * weight[7];
+    gl_FragColor = linear > 0.5 ? vec4(pow(sum.rgb, vec3(1.0 / 2.2)), sum.a) : sum;
 }
 )";
 
@@ -216,6 +223,7 @@ void Accumulator::Return(GLuint framebuffer) {
     glGetIntegerv(GL_ACTIVE_TEXTURE, &previousUnit);
     glUseProgram(program_);
     glUniform1fv(glGetUniformLocation(program_, "weight"), kMaxPasses, weights_.data());
+    glUniform1f(glGetUniformLocation(program_, "linear"), linearLight_ ? 1.0f : 0.0f);
     for (int i = 1; i < kMaxPasses; ++i) {
         glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + i));
         glBindTexture(GL_TEXTURE_2D, passTextures_[static_cast<std::size_t>(i)]);

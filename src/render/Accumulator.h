@@ -38,6 +38,11 @@ class Accumulator {
     void Accumulate(float weight);
     // Like glAccum(GL_RETURN, 1): writes the sum into `framebuffer` and binds it.
     void Return(GLuint framebuffer);
+    // Whether Return averages in linear light: the passes taken as
+    // sRGB-encoded, made linear, averaged and encoded again (the studio
+    // look). Off (the default), they are averaged as they are stored. Only
+    // the averaging program does it; the blending road ignores it.
+    void SetLinearLight(bool on) { linearLight_ = on; }
 
   private:
     bool PreparePassTextures(int width, int height);
@@ -62,6 +67,7 @@ class Accumulator {
 
     int width_ = 0;
     int height_ = 0;
+    bool linearLight_ = false;
 };
 
 }  // namespace tessaly

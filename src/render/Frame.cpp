@@ -62,6 +62,8 @@ void FrameDriver::RenderFrame(bool present) {
             DrawScene(scene_, context_);
             accumulator_.Accumulate(weight);
         }
+        // The studio look lights in linear light; its passes are averaged so.
+        accumulator_.SetLinearLight(scene_.TheLook == Look::Studio);
         accumulator_.Return(output);
         lastAccumulated_ = true;
     }

@@ -68,8 +68,11 @@ TEST(JitteredFrustumPlanes, ZeroViewportGivesFinitePlanes) {
 
 class FrameDriverTest : public RenderFixture {
   protected:
-    // One pass drawn as the frame routine draws it, with jitter entry `i`.
-    static RgbaImage DrawPass(int i) {
+    // One pass drawn as the frame routine draws it, with jitter entry `i`,
+    // as pass i of `count`.
+    static RgbaImage DrawPass(int i, int count = 1) {
+        TheScene().PassIndex = i;
+        TheScene().PassCount = count;
         Context().ClearBuffers();
         glLoadIdentity();
         JitteredPerspective(Settings().FieldOfView, double(kFrameWidth) / kFrameHeight, 0.1, 1000.0,
@@ -80,16 +83,22 @@ class FrameDriverTest : public RenderFixture {
         return ReadFramePixels(kFrameWidth, kFrameHeight);
     }
 
-    // The per-channel mean of passes with the given jitter entries.
-    static RgbaImage Average(std::initializer_list<int> entries) {
+    // The per-channel mean of passes with the given jitter entries; with a
+    // `gamma` other than 1, of their values raised to it, the mean then
+    // raised to its inverse (the mean in linear light for 2.2).
+    static RgbaImage Average(std::initializer_list<int> entries, double gamma = 1.0) {
         std::vector<double> sum(std::size_t(kFrameWidth) * kFrameHeight * 4, 0.0);
+        const int count = static_cast<int>(entries.size());
         for (int i : entries) {
-            const RgbaImage pass = DrawPass(i);
-            for (std::size_t k = 0; k < sum.size(); ++k) sum[k] += pass.pixels[k];
+            const RgbaImage pass = DrawPass(i, count);
+            for (std::size_t k = 0; k < sum.size(); ++k)
+                sum[k] += std::pow(pass.pixels[k] / 255.0, k % 4 == 3 ? 1.0 : gamma);
         }
         RgbaImage mean(kFrameWidth, kFrameHeight);
-        for (std::size_t k = 0; k < sum.size(); ++k)
-            mean.pixels[k] = static_cast<std::uint8_t>(std::lround(sum[k] / entries.size()));
+        for (std::size_t k = 0; k < sum.size(); ++k) {
+            const double m = std::pow(sum[k] / count, k % 4 == 3 ? 1.0 : 1.0 / gamma);
+            mean.pixels[k] = static_cast<std::uint8_t>(std::lround(255.0 * m));
+        }
         return mean;
     }
 
@@ -135,6 +144,19 @@ TEST_F(FrameDriverTest, PassesUseTheFirstTableEntriesWithEqualWeights) {
 
     const RgbaImage eight = RenderFrame(8);
     EXPECT_LE(LargestDifference(eight, Average({0, 1, 2, 3, 4, 5, 6, 7})), 1);
+}
+
+TEST_F(FrameDriverTest, StudioPassesAreAveragedInLinearLight) {
+    // Where passes differ (edges, the soft shadow), the studio look's frame
+    // is their mean in light, not the mean of their stored values.
+    TheScene().TheLook = Look::Studio;
+    Settings().FloorOpacity = 0.5f;
+    const RgbaImage two = RenderFrame(2);
+    long over1 = 0;
+    EXPECT_LE(LargestDifference(two, Average({0, 1}, 2.2), &over1), 2);
+    EXPECT_LT(over1, 200);
+    EXPECT_GT(LargestDifference(two, Average({0, 1})), 8);
+    TheScene().TheLook = Look::Classic;
 }
 
 TEST_F(FrameDriverTest, StatusTextTellsWhetherAntialiasingIsOn) {
