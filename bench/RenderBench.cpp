@@ -1,17 +1,18 @@
 // Rendering benchmarks at 1920x1080 on the headless context: a full frame of
-// the standard box with 1 and 8 antialiasing passes, an 8-pass frame of every
-// cover type, reading a frame back, and encoding a captured picture in each
-// save format (into memory).
+// the standard box with 1 and 8 antialiasing passes, an 8-pass frame in each
+// look, the live view's 800x600 one-pass frame in each look, an 8-pass frame
+// of every cover type, reading a frame back, and encoding a captured picture
+// in each save format (into memory).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <sstream>
 
-#include "app/ProgramFolder.h"
 #include "app/MainState.h"
+#include "app/ProgramFolder.h"
 #include "app/cover/CoverAssembly.h"
-#include "core/model/CoverTypes.h"
 #include "core/images/PictureDepth.h"
+#include "core/model/CoverTypes.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
 
@@ -92,6 +93,31 @@ void BM_LookFrame(benchmark::State& state) {
     state.SetLabel(std::string(LookName(look)) + ", 8 passes");
 }
 BENCHMARK(BM_LookFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The window's live view in each look (argument 0 classic, 1 studio): an
+// 800x600 frame with one pass (antialiasing off), as the panel draws it while
+// a slider is dragged; the "fps" counter is frames per second (the studio
+// look is meant to keep 30 or more). The drawing covers 800x600 of the
+// context's target; its clear covers the whole target.
+void BM_LiveView(benchmark::State& state) {
+    if (!Ready(state)) return;
+    RenderSession& s = Session();
+    s.Frames.TrackBar1 = 1;
+    s.TheScene.Settings.AAPasses = 1;
+    const Look look = state.range(0) != 0 ? Look::Studio : Look::Classic;
+    s.TheScene.TheLook = look;
+    s.Context->Reshape(800, 600);
+    for (auto _ : state) {
+        s.Frames.RenderFrame(false);
+        glFinish();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    s.Context->Reshape(kWidth, kHeight);
+    s.TheScene.TheLook = Look::Classic;
+    state.SetLabel(std::string(LookName(look)) + ", 800x600, 1 pass");
+}
+BENCHMARK(BM_LiveView)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // An 8-pass frame of each cover type (argument: index into the type table),
 // the cases half open.

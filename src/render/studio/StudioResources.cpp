@@ -12,7 +12,8 @@ namespace {
 
 // The floor: its colour (times its picture), darkened by the shade, fading
 // into the background with the distance from the cover's place, the two
-// mixed in linear light. The fade is
+// mixed in linear light (the square standing for the sRGB curve: close to
+// it, and far cheaper per pixel of this large quad than a power). The fade is
 // computed per pixel from the world position, so it does not depend on the
 // camera and no edge of the floor quad ever shows.
 constexpr const char* kFloorVertex = R"(#version 120
@@ -39,8 +40,8 @@ void main() {
     vec3 c = uFloor * uShade;
     if (uTextured > 0.5) c *= texture2D(uTexture, vTex).rgb;
     float f = smoothstep(uFade.x, uFade.y, length(vWorld));
-    vec3 faded = mix(pow(c, vec3(2.2)), pow(uBackground, vec3(2.2)), f);
-    gl_FragColor = vec4(pow(faded, vec3(1.0 / 2.2)), mix(uAlpha, 1.0, f));
+    vec3 faded = mix(c * c, uBackground * uBackground, f);
+    gl_FragColor = vec4(sqrt(faded), mix(uAlpha, 1.0, f));
 }
 )";
 
