@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/images/PictureReader.h"
+#include "core/images/TexturePixels.h"
 
 namespace tessaly {
 
@@ -30,7 +31,9 @@ bool PixelBudgetOpen() {
 }
 
 void ChargePixels(std::int64_t width, std::int64_t height) {
-    if (width <= 0 || height <= 0) return;
+    // A size no picture may have is left to the decoder, which refuses it
+    // with its own message (and the product could overflow).
+    if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) return;
     const std::int64_t pixels = width * height;
     // Every scope out to the first uncounted one must have room, then each
     // is charged.

@@ -274,6 +274,9 @@ TEST(PictureGate, PicturesOfOneOperationShareAPixelBudget) {
             EXPECT_NE(Refusal(jpeg).find("at most 450"), std::string::npos) << Refusal(jpeg);
         }
         EXPECT_EQ(project.Left(), 50);
+        // Sizes beyond any picture's limits are the decoder's to refuse.
+        EXPECT_NO_THROW(ChargePixels(0xFFFFFFFFll, 0xFFFFFFFFll));
+        EXPECT_EQ(project.Left(), 50);
     }
     // With no scope open, only each picture's own limits apply.
     EXPECT_FALSE(PixelBudgetOpen());
