@@ -66,18 +66,21 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     TheScene.AmbientLight.SetDiffuse(0.0f, 0.0f, 0.0f, 0.0f);
     TheScene.AmbientLight.SetConstantAttenuation(0.0f);
 
-    // Each placeholder is read once; every slot still gets a texture of its
-    // own, as choosing a picture for a slot deletes the slot's texture.
+    // Each placeholder is read and scaled once; every slot still gets a
+    // texture of its own, as choosing a picture for a slot deletes the
+    // slot's texture.
     const std::string blank = Files.DataFile("Data/blank.jpg");
-    const TextureReadResult blankPixels =
+    TextureReadResult blankPixels =
         FileExists(blank) ? ReadTextureFile(blank) : TextureReadResult{};
+    FitToTextureSize(blankPixels.pixels);
     for (int i = 0; i < 3; ++i) {
         ImagePaths[i] = blank;
         if (FileExists(blank)) TextureFromResult(blankPixels, ImageTextures[i], Port);
     }
     const std::string littleBlank = Files.DataFile("Data/littleblank.jpg");
-    const TextureReadResult littlePixels =
+    TextureReadResult littlePixels =
         FileExists(littleBlank) ? ReadTextureFile(littleBlank) : TextureReadResult{};
+    FitToTextureSize(littlePixels.pixels);
     for (auto& book : BookPaths) book.fill(littleBlank);
     for (int b = 0; b < 4; ++b)
         for (int n = 0; n < 3; ++n)

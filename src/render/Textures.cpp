@@ -14,6 +14,30 @@
 
 namespace tessaly {
 
+namespace {
+
+// The largest side a texture is given: the driver's limit, at most
+// kMaxTextureSide (a face never shows more).
+int MaxTextureSide() {
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    return maxSide <= 0 || maxSide > kMaxTextureSide ? kMaxTextureSide : maxSide;
+}
+
+}  // namespace
+
+void FitToTextureSize(TexturePixels& p) {
+    const TextureSize size = TextureSizeFor(p.width, p.height, MaxTextureSide());
+    if (p.data.empty() || (size.width == p.width && size.height == p.height)) return;
+    std::vector<std::uint8_t> scaled(static_cast<std::size_t>(size.width) * size.height *
+                                     p.BytesPerPixel());
+    ScaleByArea(p.data.data(), p.width, p.height, p.BytesPerPixel(), scaled.data(), size.width,
+                size.height);
+    p.data = std::move(scaled);
+    p.width = size.width;
+    p.height = size.height;
+}
+
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels) {
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -35,10 +59,7 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
     // the finer levels would never be read, and building them on the CPU
     // cost most of the time of opening a project with large photographs.
     // Sides are kept within kMaxTextureSide as well: a face never shows more.
-    GLint maxSide = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    if (maxSide <= 0 || maxSide > kMaxTextureSide) maxSide = kMaxTextureSide;
-    const TextureSize size = TextureSizeFor(width, height, maxSide);
+    const TextureSize size = TextureSizeFor(width, height, MaxTextureSide());
     const int texWidth = size.width;
     const int texHeight = size.height;
     std::vector<std::uint8_t> scaled;

@@ -22,6 +22,9 @@ class UserPort;
 // sides by area averaging, linear filters, level 0 only.
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels);
 GLuint TextureFromPixels(const TexturePixels& pixels);
+// Brings pixels to the sides TextureFromPixels would give them, once, for
+// pixels that make several textures.
+void FitToTextureSize(TexturePixels& pixels);
 
 // Chooses the reader by the path's last four characters (".BMP", ".JPG",
 // ".TGA", any letter case). Any other ending makes no texture and shows
