@@ -108,10 +108,17 @@ void ExportPictureDialog::Build() {
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->addRow(texts_("exportpreset"), preset_);
     form->addRow(texts_("exportsize"), sizeRow);
-    form->addRow(texts_("exportdpi"), dpi_);
+    // Numbers keep their own width; the row's rest stays empty.
+    auto alone = [](QWidget* field) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(field);
+        row->addStretch(1);
+        return row;
+    };
+    form->addRow(texts_("exportdpi"), alone(dpi_));
     form->addRow(QString(), result_);
     form->addRow(texts_("exportformat"), format_);
-    form->addRow(texts_("exportquality"), quality_);
+    form->addRow(texts_("exportquality"), alone(quality_));
     form->addRow(QString(), transparent_);
 
     auto* layout = new QVBoxLayout(this);
