@@ -48,14 +48,17 @@ QSize PanelPixels(MainWindow& window) {
 
 // While a picture is drawn the panel's context draws tiles; a repaint of the
 // panel in between (the progress dialog lets events through) would draw the
-// view into them, so the panel paints nothing until the picture is done.
+// view with the tiles' settings, so the panel keeps showing its last frame
+// until the picture is done.
 class PanelPaintPause {
   public:
     explicit PanelPaintPause(GlPanel& panel) : panel_(panel), paint_(panel.OnPaint) {
+        panel_.setUpdatesEnabled(false);
         panel_.OnPaint = [] {};
     }
     ~PanelPaintPause() {
         panel_.OnPaint = paint_;
+        panel_.setUpdatesEnabled(true);
         panel_.update();
     }
     PanelPaintPause(const PanelPaintPause&) = delete;
