@@ -100,7 +100,14 @@ void PictureExportCommands::Translate() {
     copy_->setToolTip(Text("exporttipcopyalpha"));
 }
 
+bool PictureExportCommands::CanDraw() const {
+    // Without a rendering context (start-up said why) there is nothing to draw with.
+    const RenderSession& session = window_.State().Session;
+    return window_.StartupDone() && session.GLReady && session.Context;
+}
+
 void PictureExportCommands::ExportPicture() {
+    if (!CanDraw()) return;
     const QSize panel = PanelPixels(window_);
     TSettingsFile& settings = window_.State().Session.Settings;
     ExportPictureDialog dialog(&window_, [this](const char* key) { return Text(key); },
@@ -126,6 +133,7 @@ void PictureExportCommands::ExportPicture() {
 }
 
 bool PictureExportCommands::Export(const ExportChoices& choices, const std::string& path) {
+    if (!CanDraw()) return false;
     QProgressDialog progress(&window_);
     progress.setObjectName("ExportProgress");
     progress.setWindowTitle(Text("exporttitle"));
@@ -159,6 +167,7 @@ bool PictureExportCommands::Export(const ExportChoices& choices, const std::stri
 }
 
 bool PictureExportCommands::CopyTransparent() {
+    if (!CanDraw()) return false;
     const QSize panel = PanelPixels(window_);
     try {
         RgbaImage picture;

@@ -51,6 +51,8 @@ class PictureExportCommands : public QObject {
     std::function<void(QProgressDialog&, int done, int total)> ProgressWatch;
 
   private:
+    bool CanDraw() const;
+
     MainWindow& window_;
     QAction* export_ = nullptr;
     QAction* copy_ = nullptr;

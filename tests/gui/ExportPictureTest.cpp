@@ -26,6 +26,7 @@
 #include <fstream>
 
 #include "GuiTestApp.h"
+#include "app/language/LanguageSwitch.h"
 #include "core/io/FileIO.h"
 #include "core/settings/SettingsFile.h"
 #include "gui/GlPanel.h"
@@ -325,6 +326,18 @@ TEST_F(ExportPictureTest, MenuEntriesSitBesideTheirNeighboursInTheLanguageInUse)
     EXPECT_EQ(at("ExportPicture1"), at("SaveImage1") + 1);
     EXPECT_EQ(at("CopyTransparent1"), at("CopytoClipboard1") + 1);
     EXPECT_EQ(window->Exports().ExportAction()->text(), "Export Picture...");
+
+    // Another language: the menu entries, and the dialog when it opens next.
+    SwitchLanguage(window->State(), "German.ini");
+    EXPECT_EQ(window->Exports().ExportAction()->text(), "Bild exportieren...");
+    EXPECT_EQ(window->Exports().CopyAction()->text(), "Mit transparentem Hintergrund kopieren");
+    RunExport([](ExportPictureDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Bild exportieren");
+        EXPECT_EQ(Child<QCheckBox>(d, "exportTransparent")->text(),
+                  "Transparenter Hintergrund (nur PNG)");
+        EXPECT_EQ(Child<QComboBox>(d, "exportPreset")->itemText(4), "A4 bei 300 dpi");
+        return false;
+    });
 }
 
 }  // namespace
