@@ -72,7 +72,9 @@ bool FitsTexture(const TexturePixels& p) {
            p.height <= std::numeric_limits<std::uint16_t>::max();
 }
 
-bool Finish(TextureReadResult result, GLuint& handle, UserPort& port) {
+}  // namespace
+
+bool TextureFromResult(const TextureReadResult& result, GLuint& handle, UserPort& port) {
     if (!result.ok) {
         if (!result.message.empty())
             port.ShowMessage(MessageKind::Error, result.message, result.caption,
@@ -84,29 +86,31 @@ bool Finish(TextureReadResult result, GLuint& handle, UserPort& port) {
     return true;
 }
 
-}  // namespace
-
 bool ReadBmpTexture(const std::string& path, GLuint& handle, UserPort& port) {
-    return Finish(ReadBmpPixels(path), handle, port);
+    return TextureFromResult(ReadBmpPixels(path), handle, port);
 }
 
 bool ReadJpegTexture(const std::string& path, GLuint& handle, UserPort& port) {
-    return Finish(ReadJpegPixels(path), handle, port);
+    return TextureFromResult(ReadJpegPixels(path), handle, port);
 }
 
 bool ReadTgaTexture(const std::string& path, GLuint& handle, UserPort& port) {
-    return Finish(ReadTgaPixels(path), handle, port);
+    return TextureFromResult(ReadTgaPixels(path), handle, port);
 }
 
-bool TextureFromFile(const std::string& path, GLuint& handle, UserPort& port) {
-    if (path.size() < 4) return false;
+TextureReadResult ReadTextureFile(const std::string& path) {
+    if (path.size() < 4) return {};
     std::string ending = path.substr(path.size() - 4);
     std::transform(ending.begin(), ending.end(), ending.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (ending == ".BMP") return ReadBmpTexture(path, handle, port);
-    if (ending == ".JPG") return ReadJpegTexture(path, handle, port);
-    if (ending == ".TGA") return ReadTgaTexture(path, handle, port);
-    return false;
+    if (ending == ".BMP") return ReadBmpPixels(path);
+    if (ending == ".JPG") return ReadJpegPixels(path);
+    if (ending == ".TGA") return ReadTgaPixels(path);
+    return {};
+}
+
+bool TextureFromFile(const std::string& path, GLuint& handle, UserPort& port) {
+    return TextureFromResult(ReadTextureFile(path), handle, port);
 }
 
 void TextureFromPicture(const RgbaImage& picture, GLuint& handle) {
