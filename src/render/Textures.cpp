@@ -189,21 +189,22 @@ std::optional<std::string> ReplaceTextureFromPicture(const std::string& path, GL
 
 namespace {
 
-void BindWrapped(GLuint texture, GLint wrap) {
+void BindSampled(GLuint texture, GLint wrap, GLint minFilter) {
     glBindTexture(GL_TEXTURE_2D, texture);
     if (texture == 0) return;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
 }
 
 }  // namespace
 
 void BindTiledTexture(GLuint texture) {
-    BindWrapped(texture, GL_REPEAT);
+    BindSampled(texture, GL_REPEAT, GL_LINEAR);
 }
 
 void BindFaceTexture(GLuint texture) {
-    BindWrapped(texture, GL_CLAMP_TO_EDGE);
+    BindSampled(texture, GL_CLAMP_TO_EDGE, GL_LINEAR_MIPMAP_LINEAR);
 }
 
 void ReleaseTexture(GLuint& handle) {
