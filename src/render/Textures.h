@@ -19,9 +19,9 @@ namespace tessaly {
 class UserPort;
 
 // A new texture object from bottom-row-first pixels: brought to power-of-two
-// sides by area averaging, with a chain of smaller levels built once at the
-// upload, sampled trilinearly (and anisotropically where the driver does it cheaply),
-// clamped at its edges.
+// sides by area averaging, clamped at its edges. Drawn on a face it gets a
+// chain of smaller levels, made once at its first such bind, and is sampled
+// trilinearly (and anisotropically where the driver does that cheaply).
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels);
 GLuint TextureFromPixels(const TexturePixels& pixels);
 // Brings pixels to the sides TextureFromPixels would give them, once, for
