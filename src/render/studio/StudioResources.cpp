@@ -57,7 +57,10 @@ void main() {
 // mirrors in it, not one even tint), and the reflections of two large soft
 // white panels: one over the set, mirrored in faces turned up, and a card in
 // front of it, mirrored in faces turned to the viewer. Faces seen from
-// behind are lit as their front.
+// behind are lit as their front. Linear light is taken as the square of the
+// stored value, as for the floor and the passes' average: close to the sRGB
+// curve, where a power per channel cost the studio frame a tenth of its time
+// on a software rasteriser.
 constexpr const char* kCoverVertex = R"(#version 120
 varying vec3 vNormal;
 varying vec3 vEye;
@@ -84,8 +87,8 @@ uniform vec3 uLamp;
 varying vec3 vNormal;
 varying vec3 vEye;
 varying vec2 vTex;
-vec3 ToLinear(vec3 c) { return pow(c, vec3(2.2)); }
-vec3 ToSrgb(vec3 c) { return pow(c, vec3(1.0 / 2.2)); }
+vec3 ToLinear(vec3 c) { return c * c; }
+vec3 ToSrgb(vec3 c) { return sqrt(c); }
 const float kPanel = 0.6;  // the panels' brightness, in linear light
 void main() {
     vec3 n = normalize(vNormal);
@@ -99,7 +102,8 @@ void main() {
     vec4 tex = uTextured > 0.5 ? texture2D(uTexture, vTex) : vec4(1.0);
     vec3 albedo = ToLinear(min(faceOn, vec3(1.0)) * tex.rgb);
     float ndl = max(dot(n, l), 0.0);
-    vec3 colour = albedo * ToLinear(light) * (uAmbient + (1.0 - uAmbient) * ndl);
+    vec3 lightLinear = ToLinear(light);
+    vec3 colour = albedo * lightLinear * (uAmbient + (1.0 - uAmbient) * ndl);
 
     vec3 lamp = normalize(uLamp - vEye);
     vec3 h = normalize(lamp + v);
@@ -115,7 +119,7 @@ void main() {
         (1.0 - smoothstep(0.0, 0.35, up)) * smoothstep(0.35, -0.45, r.x + 0.5 * up);
     float studio = max(overhead, card) * (0.35 + 0.65 * fresnel);
     vec3 tint = mix(vec3(1.0), albedo, uMetal);
-    vec3 sheen = tint * uGloss * (ToLinear(light) * 0.6 * highlight + kPanel * studio);
+    vec3 sheen = tint * uGloss * (lightLinear * 0.6 * highlight + kPanel * studio);
     gl_FragColor = vec4(ToSrgb(min(colour + sheen, vec3(1.0))),
                         gl_FrontMaterial.diffuse.a * tex.a *
                             mix(uOpacity, 1.0, min(1.0, highlight + studio)));
