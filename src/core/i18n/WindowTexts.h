@@ -1,7 +1,8 @@
 // WindowTexts: texts of the window that the language files do not translate
 // through a component's caption: the Images tab's note about Refresh, the
 // status bar's antialiasing, frame-rate and update texts, the credits
-// window and the message for a program that could not be started. Each has a message key of its own
+// window, the message for a program that could not be started and the one
+// for a typed value outside a slider's range. Each has a message key of its own
 // in the "Messages" section and an English text used where a language file lacks the key.
 #pragma once
 
@@ -17,7 +18,7 @@ struct WindowText {
     std::string_view english;
 };
 
-inline constexpr std::array<WindowText, 15> kWindowTexts = {{
+inline constexpr std::array<WindowText, 16> kWindowTexts = {{
     {"refreshnote",
      "Note: don't forget to click the appropriate \"Refresh\" button after you finish editing!"},
     {"aaon", "Antialiasing on"},
@@ -35,6 +36,9 @@ inline constexpr std::array<WindowText, 15> kWindowTexts = {{
     {"creditscurl", "the update check"},
     // %1 is the program, page or file that could not be opened.
     {"cantstart", "%1 could not be started or opened."},
+    // A typed slider value that is not a number of the slider's range; %1
+    // and %2 are the ends of the range.
+    {"badvalue", "Type a number from %1 to %2."},
 }};
 
 // The text of a window text key in `languageFile`, its English text when the
