@@ -39,6 +39,7 @@ class LightTab;
 class SizeDialog;
 class ShellDialogs;
 class UpdatePanels;
+class ValueEditors;
 class WebMenus;
 
 class MainWindow : public QMainWindow {
@@ -120,6 +121,8 @@ class MainWindow : public QMainWindow {
     DropTargets& Drops() { return *drops_; }
     ArtworkWatcher& Artwork() { return *artwork_; }
     RecentMenu& Recent() { return *recent_; }
+    // Typed values in place of slider moves.
+    ValueEditors& TypedValues() { return *valueEditors_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -161,6 +164,7 @@ class MainWindow : public QMainWindow {
     ArtworkWatcher* artwork_ = nullptr;  // child of the window
     RecentMenu* recent_ = nullptr;       // child of the window
     QAction* fitAction_ = nullptr;       // child of the window
+    ValueEditors* valueEditors_ = nullptr;  // child of the window
     ImagesTab* imagesTab_ = nullptr;
     CoverTab* coverTab_ = nullptr;
     FloorTab* floorTab_ = nullptr;
