@@ -76,7 +76,7 @@ bool ValueEditors::Open(QLabel* label) {
     // Wide enough for the longest value with the frame, over the label's
     // right end where the value stands.
     const QString widest = QString::fromStdString(WidestValueText(entry->value));
-    const int width = std::max(label->width(), editor_->fontMetrics().horizontalAdvance(widest)) + 14;
+    const int width = std::max(label->width(), editor_->fontMetrics().horizontalAdvance(widest)) + 24;
     const int height = std::max(label->height(), editor_->sizeHint().height());
     const QRect place = label->geometry();
     editor_->setGeometry(std::max(0, place.right() + 1 - width),

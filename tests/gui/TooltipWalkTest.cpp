@@ -124,7 +124,9 @@ TEST_F(TooltipWalkTest, ALanguageLackingATooltipShowsTheEnglishOne) {
     SwitchLanguage(window->State(), "German.ini");
     const QString germanRotate = Tip("rotateSB");
     SwitchLanguage(window->State(), "Partial.ini");
-    EXPECT_EQ(Tip("distanceSB").toStdString(), TooltipTextOf({}, "tipdistance"));
+    // (A long tooltip comes in a box that wraps it.)
+    EXPECT_TRUE(Tip("distanceSB").contains(QString::fromStdString(TooltipTextOf({}, "tipdistance"))))
+        << Tip("distanceSB").toStdString();
     EXPECT_EQ(Tip("BitBtn1"), "Choose another color.");
     EXPECT_EQ(Tip("BitBtn3"), "Choose another color.");
     EXPECT_EQ(Tip("rotateSB"), germanRotate);  // the keys it has are its own
