@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QToolTip>
+#include <QFontMetrics>
 
 namespace tessaly {
 
@@ -56,9 +58,11 @@ bool Is(std::string_view property, std::string_view name) {
 // instead of one line running off the window (a bare paragraph would wrap
 // into a narrow column).
 QString TooltipMarkup(const QString& text) {
-    constexpr int kOneLine = 60;
-    if (text.size() <= kOneLine || Qt::mightBeRichText(text)) return text;
-    return "<table width=\"300\" cellspacing=\"0\" cellpadding=\"0\"><tr><td>" +
+    constexpr int kWidth = 300;
+    const int oneLine = QFontMetrics(QToolTip::font()).horizontalAdvance(text);
+    if (oneLine <= kWidth * 5 / 4 || Qt::mightBeRichText(text)) return text;
+    return QString("<table width=\"%1\" cellspacing=\"0\" cellpadding=\"0\"><tr><td>")
+               .arg(kWidth) +
            text.toHtmlEscaped() + "</td></tr></table>";
 }
 
