@@ -172,7 +172,7 @@ TEST(LanguageFiles, EnglishHoldsEveryCaptionMessageAndCoverTypeName) {
     for (const std::string& id : CoverTypeIds()) messageKeys.push_back(id);
     for (const WindowText& text : kWindowTexts) messageKeys.emplace_back(text.key);
     for (std::string_view key : kWindowMessageKeys) messageKeys.emplace_back(key);
-    for (const TooltipText& text : kTooltipTexts) messageKeys.emplace_back(text.key);
+    for (const WindowText& text : kTooltipTexts) messageKeys.emplace_back(text.key);
     for (const std::string& key : messageKeys) {
         SCOPED_TRACE(key);
         const std::optional<std::string> value = ReadIniValue(english, kMessagesSection, key);

@@ -1,7 +1,7 @@
 #include "core/i18n/Tooltips.h"
 
 #include "core/i18n/Language.h"
-#include "core/i18n/Messages.h"
+#include "core/i18n/WindowTexts.h"
 
 namespace tessaly {
 
@@ -84,15 +84,7 @@ const std::array<TooltipPlace, 69> kTooltipPlaces = {{
 }};
 
 std::string TooltipTextOf(const std::filesystem::path& languageFile, std::string_view key) {
-    for (const TooltipText& text : kTooltipTexts) {
-        if (text.key != key) continue;
-        if (languageFile.empty()) return std::string(text.english);
-        // The language's own text, else the English file's beside it, else
-        // the built-in English one.
-        const std::string own = GetMessage(languageFile, key);
-        return own == key || own.empty() ? std::string(text.english) : own;
-    }
-    return {};
+    return TableTextOf(kTooltipTexts, languageFile, key);
 }
 
 void ApplyTooltips(TLanguage& language, LanguageComponent& application) {

@@ -11,17 +11,14 @@
 #include <string>
 #include <string_view>
 
+#include "core/i18n/WindowTexts.h"
+
 namespace tessaly {
 
 class LanguageComponent;
 class TLanguage;
 
-struct TooltipText {
-    std::string_view key;
-    std::string_view english;
-};
-
-inline constexpr std::array<TooltipText, 39> kTooltipTexts = {{
+inline constexpr std::array<WindowText, 39> kTooltipTexts = {{
     // Picture slots (Images and Floor tabs)
     {"tipselect", "Choose a picture file for this image. You can also drop a picture here."},
     {"tipedit", "Edit this picture in the image editor chosen in File > Options."},

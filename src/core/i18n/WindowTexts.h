@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,12 @@ inline constexpr std::array<WindowText, 16> kWindowTexts = {{
     // and %2 are the ends of the range.
     {"badvalue", "Type a number from %1 to %2."},
 }};
+
+// The text of a key of `table` in `languageFile` (the English file beside it
+// stands in for a missing key), the table's English text when neither has it;
+// empty for a key that is not in the table.
+std::string TableTextOf(std::span<const WindowText> table,
+                        const std::filesystem::path& languageFile, std::string_view key);
 
 // The text of a window text key in `languageFile`, its English text when the
 // file lacks it; empty for a key that is not a window text.

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 TEST(Tooltips, EveryControlHasOneKnownTextAndTheEnglishFileSaysTheSame) {
     std::set<std::string_view> keys, paths;
-    for (const TooltipText& text : kTooltipTexts) {
+    for (const WindowText& text : kTooltipTexts) {
         EXPECT_TRUE(keys.insert(text.key).second) << text.key << " listed twice";
         // The built-in text stands in for the English file: they must agree.
         const fs::path english = test::SourceDir() / "data" / "program" / "Languages" / "English.ini";
@@ -34,7 +34,7 @@ TEST(Tooltips, EveryControlHasOneKnownTextAndTheEnglishFileSaysTheSame) {
         used.insert(place.key);
     }
     // Only the value labels' text is placed by the window itself.
-    for (const TooltipText& text : kTooltipTexts)
+    for (const WindowText& text : kTooltipTexts)
         EXPECT_EQ(used.count(text.key) == 0, text.key == "tiptypevalue") << text.key;
 }
 
