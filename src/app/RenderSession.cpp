@@ -45,6 +45,7 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     TheScene.MainLight.SetZ(40.0f / 10.0f);
 
     ContextOk = Context->CreateContext(options.width, options.height, Port);
+    modelTextures_.clear();  // names of an earlier context
 
     if (!options.logPath.empty()) {
         Context->SetLogName(options.logPath);
@@ -65,16 +66,26 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     TheScene.AmbientLight.SetDiffuse(0.0f, 0.0f, 0.0f, 0.0f);
     TheScene.AmbientLight.SetConstantAttenuation(0.0f);
 
+    // Each placeholder is read and scaled once; every slot still gets a
+    // texture of its own, as choosing a picture for a slot deletes the
+    // slot's texture.
     const std::string blank = Files.DataFile("Data/blank.jpg");
+    TextureReadResult blankPixels =
+        FileExists(blank) ? ReadTextureFile(blank) : TextureReadResult{};
+    FitToTextureSize(blankPixels.pixels);
     for (int i = 0; i < 3; ++i) {
         ImagePaths[i] = blank;
-        if (FileExists(blank)) TextureFromFile(blank, ImageTextures[i], Port);
+        if (FileExists(blank)) TextureFromResult(blankPixels, ImageTextures[i], Port);
     }
     const std::string littleBlank = Files.DataFile("Data/littleblank.jpg");
+    TextureReadResult littlePixels =
+        FileExists(littleBlank) ? ReadTextureFile(littleBlank) : TextureReadResult{};
+    FitToTextureSize(littlePixels.pixels);
     for (auto& book : BookPaths) book.fill(littleBlank);
     for (int b = 0; b < 4; ++b)
         for (int n = 0; n < 3; ++n)
-            if (FileExists(littleBlank)) TextureFromFile(littleBlank, BookTextures[b][n], Port);
+            if (FileExists(littleBlank))
+                TextureFromResult(littlePixels, BookTextures[b][n], Port);
 
     LoadCatalogue(options.modelPath);
 
@@ -101,8 +112,13 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
 }
 
 std::uint32_t RenderSession::LoadModelTexture(const std::string& path) {
+    // Models are never given other textures, and theirs live as long as the
+    // context, so models naming the same file share one texture.
+    if (const auto known = modelTextures_.find(path); known != modelTextures_.end())
+        return known->second;
     GLuint t = 0;
     TextureFromFile(path, t, Port);
+    if (t) modelTextures_[path] = t;
     return t;
 }
 

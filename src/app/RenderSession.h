@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -83,6 +84,10 @@ class RenderSession {
 
     bool GLReady = false;
     bool ContextOk = false;
+
+  private:
+    // Model texture files already made into textures, by path.
+    std::map<std::string, GLuint> modelTextures_;
 };
 
 }  // namespace tessaly

@@ -38,6 +38,7 @@
 #include "gui/GlPanel.h"
 #include "gui/ImagesTab.h"
 #include "gui/LightTab.h"
+#include "gui/PictureExportCommands.h"
 #include "gui/RecentMenu.h"
 #include "gui/SceneTab.h"
 #include "gui/ShellDialogs.h"
@@ -168,6 +169,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     artwork_->AfterReload = [this] { history_->CommitNow(); };
     history_->BeforeRestore = [this] { MakeCurrent(); };
     recent_ = new RecentMenu(*this, ui_.File1, ui_.SaveImage1);
+    exports_ = new PictureExportCommands(*this, ui_.File1, ui_.SaveImage1, ui_.CopytoClipboard1);
     fitAction_ = new QAction(QStringLiteral("Fit to View"), this);
     fitAction_->setObjectName("FitToViewAction");
     fitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
@@ -348,6 +350,7 @@ void MainWindow::TranslateConveniences() {
     history_->RedoAction()->setText(text("redo", "Redo"));
     recent_->Menu()->setTitle(text("openrecent", "Open Recent"));
     fitAction_->setText(text("fittoview", "Fit to View"));
+    exports_->Translate();
 }
 
 void MainWindow::RefreshTitle() {

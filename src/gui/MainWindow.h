@@ -36,6 +36,7 @@ class CoverTab;
 class FloorTab;
 class SceneTab;
 class LightTab;
+class PictureExportCommands;
 class SizeDialog;
 class ShellDialogs;
 class UpdatePanels;
@@ -123,6 +124,8 @@ class MainWindow : public QMainWindow {
     RecentMenu& Recent() { return *recent_; }
     // Typed values in place of slider moves.
     ValueEditors& TypedValues() { return *valueEditors_; }
+    // File > Export Picture... and the copy with a transparent background.
+    PictureExportCommands& Exports() { return *exports_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,6 +166,7 @@ class MainWindow : public QMainWindow {
     DropTargets* drops_ = nullptr;       // child of the window
     ArtworkWatcher* artwork_ = nullptr;  // child of the window
     RecentMenu* recent_ = nullptr;       // child of the window
+    PictureExportCommands* exports_ = nullptr;  // child of the window
     QAction* fitAction_ = nullptr;       // child of the window
     ValueEditors* valueEditors_ = nullptr;  // child of the window
     ImagesTab* imagesTab_ = nullptr;

@@ -46,6 +46,11 @@ const std::map<std::string, FileDialogKind>& FileDialogs() {
         {"SelectEditor", {false, "All files (*)", ""}},
         {"CaptureDialog",
          {true, "Bitmap Files (*.bmp);;JPG files (*.jpg);;PNG files (*.png)", "bmp"}},
+        // File > Export Picture...: the format is chosen before, so each
+        // dialog offers that one type.
+        {"ExportBmpDialog", {true, "Bitmap Files (*.bmp)", "bmp"}},
+        {"ExportJpegDialog", {true, "JPG files (*.jpg *.jpeg)", "jpg"}},
+        {"ExportPngDialog", {true, "PNG files (*.png)", "png"}},
     };
     return dialogs;
 }
@@ -72,10 +77,14 @@ std::uint32_t ToColor24(const QColor& c) {
 // "shot.png".
 class CaptureFileDialog : public QFileDialog {
   public:
-    using QFileDialog::QFileDialog;
+    // `fixedType` 1..3: the dialog saves that one type whatever its filter.
+    CaptureFileDialog(QWidget* parent, int fixedType = 0)
+        : QFileDialog(parent), fixedType_(fixedType) {}
 
     void accept() override {
-        const int type = static_cast<int>(nameFilters().indexOf(selectedNameFilter())) + 1;
+        const int type = fixedType_ > 0
+                             ? fixedType_
+                             : static_cast<int>(nameFilters().indexOf(selectedNameFilter())) + 1;
         if (QLineEdit* edit = findChild<QLineEdit*>()) {
             const QString name = edit->text().trimmed();
             if (!name.isEmpty() && !QFileInfo(directory(), name).isDir())
@@ -83,7 +92,19 @@ class CaptureFileDialog : public QFileDialog {
         }
         QFileDialog::accept();
     }
+
+  private:
+    int fixedType_;
 };
+
+// The file type (1 BMP, 2 JPEG, 3 PNG) of an export's save dialog; 0 for
+// any other dialog.
+int ExportTypeOf(const std::string& dialog) {
+    if (dialog == "ExportBmpDialog") return 1;
+    if (dialog == "ExportJpegDialog") return 2;
+    if (dialog == "ExportPngDialog") return 3;
+    return 0;
+}
 
 }  // namespace
 
@@ -231,8 +252,10 @@ std::optional<std::string> QtUserPort::ChooseFileName(const std::string& dialog)
     const FileDialogKind& kind = it->second;
 
     const bool capture = dialog == "CaptureDialog";
-    std::unique_ptr<QFileDialog> owned = capture ? std::make_unique<CaptureFileDialog>(parent_)
-                                                 : std::make_unique<QFileDialog>(parent_);
+    const int exportType = ExportTypeOf(dialog);
+    std::unique_ptr<QFileDialog> owned =
+        capture || exportType > 0 ? std::make_unique<CaptureFileDialog>(parent_, exportType)
+                                  : std::make_unique<QFileDialog>(parent_);
     QFileDialog& box = *owned;
     box.setObjectName(QString::fromStdString(dialog));
     box.setDirectory(DialogFolder(dialog));

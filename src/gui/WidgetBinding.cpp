@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include "core/images/PictureReader.h"
+#include "core/images/PixelBudget.h"
 #include "app/scene/ValueLabels.h"
 
 namespace tessaly {
@@ -89,6 +90,9 @@ void ShowPicture(QLabel* widget, const Control& control) {
     constexpr int kThumbnailSide = 1024;
     RgbaImage picture;
     try {
+        // A preview is not counted against an open pixel budget: its
+        // picture is counted once, for its texture.
+        const PixelBudgetScope uncounted{PixelBudgetScope::Uncounted{}};
         picture = ReadPicture(control.Picture, kThumbnailSide);
     } catch (const PictureError&) {
         return;  // the slot reports the unreadable picture itself

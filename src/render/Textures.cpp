@@ -14,6 +14,30 @@
 
 namespace tessaly {
 
+namespace {
+
+// The largest side a texture is given: the driver's limit, at most
+// kMaxTextureSide (a face never shows more).
+int MaxTextureSide() {
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    return maxSide <= 0 || maxSide > kMaxTextureSide ? kMaxTextureSide : maxSide;
+}
+
+}  // namespace
+
+void FitToTextureSize(TexturePixels& p) {
+    const TextureSize size = TextureSizeFor(p.width, p.height, MaxTextureSide());
+    if (p.data.empty() || (size.width == p.width && size.height == p.height)) return;
+    std::vector<std::uint8_t> scaled(static_cast<std::size_t>(size.width) * size.height *
+                                     p.BytesPerPixel());
+    ScaleByArea(p.data.data(), p.width, p.height, p.BytesPerPixel(), scaled.data(), size.width,
+                size.height);
+    p.data = std::move(scaled);
+    p.width = size.width;
+    p.height = size.height;
+}
+
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels) {
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -35,10 +59,7 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
     // the finer levels would never be read, and building them on the CPU
     // cost most of the time of opening a project with large photographs.
     // Sides are kept within kMaxTextureSide as well: a face never shows more.
-    GLint maxSide = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    if (maxSide <= 0 || maxSide > kMaxTextureSide) maxSide = kMaxTextureSide;
-    const TextureSize size = TextureSizeFor(width, height, maxSide);
+    const TextureSize size = TextureSizeFor(width, height, MaxTextureSide());
     const int texWidth = size.width;
     const int texHeight = size.height;
     std::vector<std::uint8_t> scaled;
@@ -72,7 +93,9 @@ bool FitsTexture(const TexturePixels& p) {
            p.height <= std::numeric_limits<std::uint16_t>::max();
 }
 
-bool Finish(TextureReadResult result, GLuint& handle, UserPort& port) {
+}  // namespace
+
+bool TextureFromResult(const TextureReadResult& result, GLuint& handle, UserPort& port) {
     if (!result.ok) {
         if (!result.message.empty())
             port.ShowMessage(MessageKind::Error, result.message, result.caption,
@@ -84,29 +107,31 @@ bool Finish(TextureReadResult result, GLuint& handle, UserPort& port) {
     return true;
 }
 
-}  // namespace
-
 bool ReadBmpTexture(const std::string& path, GLuint& handle, UserPort& port) {
-    return Finish(ReadBmpPixels(path), handle, port);
+    return TextureFromResult(ReadBmpPixels(path), handle, port);
 }
 
 bool ReadJpegTexture(const std::string& path, GLuint& handle, UserPort& port) {
-    return Finish(ReadJpegPixels(path), handle, port);
+    return TextureFromResult(ReadJpegPixels(path), handle, port);
 }
 
 bool ReadTgaTexture(const std::string& path, GLuint& handle, UserPort& port) {
-    return Finish(ReadTgaPixels(path), handle, port);
+    return TextureFromResult(ReadTgaPixels(path), handle, port);
 }
 
-bool TextureFromFile(const std::string& path, GLuint& handle, UserPort& port) {
-    if (path.size() < 4) return false;
+TextureReadResult ReadTextureFile(const std::string& path) {
+    if (path.size() < 4) return {};
     std::string ending = path.substr(path.size() - 4);
     std::transform(ending.begin(), ending.end(), ending.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (ending == ".BMP") return ReadBmpTexture(path, handle, port);
-    if (ending == ".JPG") return ReadJpegTexture(path, handle, port);
-    if (ending == ".TGA") return ReadTgaTexture(path, handle, port);
-    return false;
+    if (ending == ".BMP") return ReadBmpPixels(path);
+    if (ending == ".JPG") return ReadJpegPixels(path);
+    if (ending == ".TGA") return ReadTgaPixels(path);
+    return {};
+}
+
+bool TextureFromFile(const std::string& path, GLuint& handle, UserPort& port) {
+    return TextureFromResult(ReadTextureFile(path), handle, port);
 }
 
 void TextureFromPicture(const RgbaImage& picture, GLuint& handle) {

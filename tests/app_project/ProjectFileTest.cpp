@@ -7,6 +7,7 @@
 #include "app/cover/CoverAssembly.h"
 #include "app/project/CoverProject.h"
 #include "app/scene/SceneControls.h"
+#include "core/images/PixelBudget.h"
 #include "core/io/FileIO.h"
 #include "core/project/CoverFile.h"
 
@@ -273,6 +274,34 @@ TEST_F(ProjectTest, CutShortProjectNamesTheFileAndKeepsWhatWasApplied) {
     EXPECT_EQ(state->CurrentEntry() ? state->Cover.Entry : 0,
               state->Session.Catalogue.FindEntry("widebox"));
     EXPECT_NE(port.messages.at(0).text.find("cut.tem"), std::string::npos);
+}
+
+TEST_F(ProjectTest, PicturesBeyondTheProjectsPixelBudgetAreLeftOutNamingThem) {
+    fs::create_directories(Path("pics"));
+    WriteJpegPicture(Path("pics/a.jpg"), 200, 10, 10);  // 32 x 32
+    {
+        ProjectPort p1;
+        auto state = Start(p1);
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(state->Session.SetFaceImage(i, Path("pics/a.jpg")));
+        state->Session.FloorPath = Path("pics/a.jpg");
+        ASSERT_TRUE(WriteCoverProject(*state, Path("four.eco")));
+    }
+    ProjectPort p2;
+    auto fresh = Start(p2);
+    p2.Clear();
+    {
+        // Room for two and a half of the project's four pictures.
+        PixelBudgetScope tight(32 * 32 * 5 / 2);
+        ReadCoverProject(*fresh, Path("four.eco"));
+    }
+    std::vector<std::string> refused;
+    for (const auto& m : p2.messages)
+        if (m.text.find("together") != std::string::npos) refused.push_back(m.text);
+    ASSERT_EQ(refused.size(), 2u) << (p2.messages.empty() ? "" : p2.messages[0].text);
+    EXPECT_NE(refused[0].find("Image3.jpg"), std::string::npos) << refused[0];
+    EXPECT_NE(refused[1].find("Floor.jpg"), std::string::npos) << refused[1];
+    // The pictures within the budget are on the cover.
+    EXPECT_NE(fresh->Session.ImageTextures[0], 0u);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/i18n/ExportTexts.h"
 #include "core/i18n/IniReader.h"
 #include "core/i18n/LanguageCatalogue.h"
 #include "core/i18n/Messages.h"
@@ -171,6 +172,7 @@ TEST(LanguageFiles, EnglishHoldsEveryCaptionMessageAndCoverTypeName) {
     std::vector<std::string> messageKeys(kMessageKeys.begin(), kMessageKeys.end());
     for (const std::string& id : CoverTypeIds()) messageKeys.push_back(id);
     for (const WindowText& text : kWindowTexts) messageKeys.emplace_back(text.key);
+    for (const WindowText& text : kExportTexts) messageKeys.emplace_back(text.key);
     for (std::string_view key : kWindowMessageKeys) messageKeys.emplace_back(key);
     for (const WindowText& text : kTooltipTexts) messageKeys.emplace_back(text.key);
     for (const std::string& key : messageKeys) {

@@ -220,7 +220,17 @@ TEST(TileFrustum, WholeWindowIsTheJitteredPerspectiveAndTilesAbut) {
 }
 
 TEST(TileGrid, BandsStayWithinTheirBudget) {
-    EXPECT_TRUE(PlanTiles(800, 600, 0, 16384).Whole());
+    // The program's own choice: small pictures whole, larger ones in
+    // full-width bands of equal height, the last cut short by less than a
+    // row a band.
+    EXPECT_TRUE(PlanTiles(320, 240, 0, 16384).Whole());
+    const TileGrid hd = PlanTiles(1920, 1080, 0, 16384);
+    EXPECT_EQ(hd.tileWidth, 1920);
+    EXPECT_EQ(hd.columns, 1);
+    EXPECT_GT(hd.bands, 1);
+    EXPECT_GE(hd.tileHeight * hd.bands, 1080);
+    EXPECT_LT(hd.tileHeight * hd.bands, 1080 + hd.bands);
+    EXPECT_LE(std::int64_t{hd.tileWidth} * hd.tileHeight, std::int64_t{1} << 17);
     const TileGrid small = PlanTiles(320, 240, 77, 16384);
     EXPECT_EQ(small.columns, 5);
     EXPECT_EQ(small.bands, 4);

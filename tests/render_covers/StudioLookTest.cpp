@@ -15,6 +15,7 @@
 #include "core/model/CoverTypes.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
+#include "render/PictureRender.h"
 #include "support/ImageCompare.h"
 #include "support/RecordingPort.h"
 #include "support/TestPaths.h"
@@ -221,6 +222,57 @@ TEST_F(StudioLook, ClassicLookIsUntouched) {
     state_->Controls.ReflexionSB.SetPosition(0);
     TheScene().TheLook = Look::Classic;
     EXPECT_EQ(before.pixels, Capture().pixels);
+}
+
+// Rows of a picture into memory, top row first.
+class PictureRows : public RowWriter {
+  public:
+    explicit PictureRows(RgbaImage& picture) : picture_(picture) {}
+    void WriteRow(const std::uint8_t* rgba) override {
+        std::copy(rgba, rgba + picture_.width * 4, picture_.Pixel(0, row_++));
+    }
+    void Finish() override {}
+
+  private:
+    RgbaImage& picture_;
+    int row_ = 0;
+};
+
+TEST_F(StudioLook, TransparentPictureLeavesTheFloorOut) {
+    // A textured floor in a colour of its own, a reflection and a shadow:
+    // none of the floor's colour or picture may stay in a transparent
+    // picture, only the cover, the shadow and the reflection.
+    ComparisonScene();  // the shadow falls to the right of the cover
+    state_->Controls.ReflexionSB.SetPosition(50);
+    TheScene().Floor.Color = {0.9f, 0.6f, 0.3f};
+    TheScene().Floor.Textured = true;
+    RgbaImage t(kWidth, kHeight);
+    PictureRows rows(t);
+    PictureRequest request;
+    request.width = kWidth;
+    request.height = kHeight;
+    request.transparent = true;
+    RenderPicture(state_->Session.Frames, *state_->Session.Context, TheScene(), request, rows);
+    state_->Controls.ReflexionSB.SetPosition(0);
+
+    for (auto [x, y] : {std::pair{0, 0}, {kWidth - 1, 0}, {0, kHeight - 1},
+                        {kWidth - 1, kHeight - 1}, {kWidth / 2, kHeight - 1}})
+        EXPECT_EQ(t.Pixel(x, y)[3], 0) << x << "," << y;
+    EXPECT_EQ(t.Pixel(kWidth / 2, kHeight / 2)[3], 255) << "the cover is opaque";
+    long shadow = 0, reflection = 0, floorColoured = 0;
+    for (int y = kHeight / 2; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint8_t* p = t.Pixel(x, y);
+            if (p[3] < 10 || p[3] > 245) continue;
+            if (p[0] < 10 && p[1] < 10 && p[2] < 10) ++shadow;
+            else ++reflection;
+            // The floor's orange would show as red well above blue.
+            if (p[0] > p[2] + 40) ++floorColoured;
+        }
+    std::printf("partial alpha: %ld shadow, %ld reflection pixels\n", shadow, reflection);
+    EXPECT_GT(shadow, 200) << "the shadow is black with partial alpha";
+    EXPECT_GT(reflection, 200) << "the reflection keeps partial alpha";
+    EXPECT_EQ(floorColoured, 0);
 }
 
 class StudioCoverImage : public StudioLook,

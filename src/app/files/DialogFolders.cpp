@@ -22,7 +22,9 @@ std::optional<FileKind> FileKindOfDialog(std::string_view dialog) {
     if (dialog == "OpenCoverDialog" || dialog == "SaveCoverDialog") return FileKind::Projects;
     if (dialog == "OpenTemplateDialog" || dialog == "SaveTemplateDialog")
         return FileKind::Templates;
-    if (dialog == "CaptureDialog") return FileKind::SavedPictures;
+    if (dialog == "CaptureDialog" || dialog == "ExportBmpDialog" || dialog == "ExportJpegDialog" ||
+        dialog == "ExportPngDialog")
+        return FileKind::SavedPictures;
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include "app/images/ImageSlots.h"
 #include "app/scene/SceneControls.h"
 #include "core/i18n/Messages.h"
+#include "core/images/PixelBudget.h"
 #include "core/io/FileIO.h"
 #include "core/model/CoverTypes.h"
 #include "core/project/CoverFile.h"
@@ -368,6 +369,9 @@ bool ReadCoverProject(MainState& state, const std::string& path) {
         state.Port().ShowMessage(MessageKind::Warning, text, "", MessageButtons::Ok,
                                  kDamagedProjectKey);
 
+    // The pictures of one project share a budget of decoded pixels, so a
+    // project cannot hold more work than its cover needs.
+    const PixelBudgetScope budget;
     ShowStatusKey(state, "lngi");
     for (int i = 0; i < 3; ++i) LoadFace(state, i, targets[i]);
     LoadFloor(state, targets[3]);

@@ -146,7 +146,8 @@ GLuint JobRunner::PictureTexture(const std::string& path) {
     }
     RgbaImage picture;
     try {
-        picture = ReadPicture(path);
+        // Decoded straight to the texture's size where the format allows.
+        picture = ReadPicture(path, kMaxTextureSide);
     } catch (const std::exception& e) {
         throw JobFailure(e.what());
     }

@@ -11,6 +11,7 @@
 #include "core/images/JpegCodec.h"
 #include "core/images/PictureFormats.h"
 #include "core/images/PictureLimits.h"
+#include "core/images/PixelBudget.h"
 #include "core/images/PngCodec.h"
 #include "core/io/FileIO.h"
 
@@ -105,6 +106,7 @@ RgbaImage DecodeWithMagick(std::span<const std::uint8_t> bytes, const char* code
         probe.image = PingBlob(probe.info, bytes.data(), bytes.size(), &probe.exception);
         if (!probe.image) throw PictureError(probe.Reason());
         CheckSize(probe.image->columns, probe.image->rows);
+        ChargePixels(probe.image->columns, probe.image->rows);
     }
     MagickCall call(coder);
     call.image = BlobToImage(call.info, bytes.data(), bytes.size(), &call.exception);
@@ -126,22 +128,24 @@ RgbaImage DecodeJpegReduced(std::span<const std::uint8_t> bytes, int textureSide
     // The header is read twice (once to choose the reduction), which costs
     // nothing next to the decoding.
     int reduce = 1;
-    if (textureSide > 0) {
+    if (textureSide > 0 || PixelBudgetOpen()) {
         const JpegSize size = ReadJpegSize(bytes);
-        reduce = ReductionFor(size.width, size.height, textureSide);
+        ChargePixels(size.width, size.height);
+        if (textureSide > 0) reduce = ReductionFor(size.width, size.height, textureSide);
     }
     return DecodeJpeg(bytes, reduce);
 }
 
 RgbaImage DecodePngReduced(std::span<const std::uint8_t> bytes, int textureSide) {
     int reduce = 1;
-    if (textureSide > 0 && bytes.size() >= 24) {
+    if ((textureSide > 0 || PixelBudgetOpen()) && bytes.size() >= 24) {
         // IHDR is the first chunk: width and height are big-endian at 16 and 20.
         auto be32 = [&](std::size_t at) {
             return (std::int64_t{bytes[at]} << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) |
                    bytes[at + 3];
         };
-        reduce = ReductionFor(be32(16), be32(20), textureSide);
+        ChargePixels(be32(16), be32(20));
+        if (textureSide > 0) reduce = ReductionFor(be32(16), be32(20), textureSide);
     }
     return DecodePng(bytes, reduce, kMaxFullDecodePixels);
 }

@@ -5,13 +5,21 @@
 
 namespace tessaly {
 
+Rgb StudioFloorColour(const Scene& scene) {
+    return scene.FloorSurfaceHidden ? scene.Settings.BackgroundColor : scene.Floor.Color;
+}
+
+bool StudioFloorTextured(const Scene& scene) {
+    return !scene.FloorSurfaceHidden && scene.Floor.Textured && scene.Floor.Texture != 0;
+}
+
 void DrawStudioFloor(const StudioResources& res, const Scene& scene, float height, float shade,
                      float alpha) {
     const TFloor& floor = scene.Floor;
     if (!floor.Visible) return;
-    const Rgb& F = floor.Color;
+    const Rgb F = StudioFloorColour(scene);
     const Rgb& B = scene.Settings.BackgroundColor;
-    const bool textured = floor.Textured && floor.Texture != 0;
+    const bool textured = StudioFloorTextured(scene);
     if (res.FloorProgram != 0) {
         glUseProgram(res.FloorProgram);
         glUniform1i(res.UTexture, 0);

@@ -4,6 +4,8 @@
 // is no horizon at any camera lift.
 #pragma once
 
+#include "render/SceneSettings.h"
+
 namespace tessaly {
 
 struct Scene;
@@ -15,5 +17,12 @@ inline constexpr float kFloorFadeEnd = 14.0f;
 
 void DrawStudioFloor(const StudioResources& res, const Scene& scene, float height, float shade,
                      float alpha);
+
+// The floor's colour and whether its picture shows. With the floor surface
+// hidden (a transparent picture) the floor takes the background colour and
+// no picture: it still dims the reflection and carries the shadows, and
+// leaves nothing of its own.
+Rgb StudioFloorColour(const Scene& scene);
+bool StudioFloorTextured(const Scene& scene);
 
 }  // namespace tessaly

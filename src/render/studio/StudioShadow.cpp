@@ -5,6 +5,7 @@
 
 #include "render/Scene.h"
 #include "render/studio/LightDisc.h"
+#include "render/studio/StudioFloor.h"
 #include "render/studio/StudioResources.h"
 
 namespace tessaly {
@@ -115,9 +116,10 @@ void DrawCastShadow(Scene& scene, const StudioResources& res, const std::array<f
     // Each sample takes away its share of the floor's own colour (times its
     // picture), as much as the floor covers the reflection.
     const float amount = StudioShadowDepth(s.ShadowDarkness) * s.FloorOpacity / samples;
-    const std::array<float, 3> colour{amount * floor.Color[0], amount * floor.Color[1],
-                                      amount * floor.Color[2]};
-    const bool textured = floor.Textured && floor.Texture != 0;
+    const Rgb floorColour = StudioFloorColour(scene);
+    const std::array<float, 3> colour{amount * floorColour[0], amount * floorColour[1],
+                                      amount * floorColour[2]};
+    const bool textured = StudioFloorTextured(scene);
     const TGLLight& light = scene.MainLight;
     const std::array<float, 3> steady{light.GetX(), light.GetY(), light.GetZ()};
 

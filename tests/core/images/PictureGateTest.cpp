@@ -11,6 +11,7 @@
 #include "ImageTestFiles.h"
 #include "core/images/JpegCodec.h"
 #include "core/images/PictureReader.h"
+#include "core/images/PixelBudget.h"
 #include "core/images/PngCodec.h"
 #include "core/io/FileIO.h"
 #include "support/TestPaths.h"
@@ -241,6 +242,45 @@ TEST(PictureGate, DeclaredSizesOverTheLimitsOrTheBudgetAreRefusedBeforeDecoding)
     const Bytes tall = LibPng(1, 9, PNG_COLOR_TYPE_GRAY, 8, true, [](int, int, int) { return 1; });
     EXPECT_THROW(DecodePng(tall, 1, 8), PngError);
     EXPECT_EQ(DecodePng(tall, 1, 9).height, 9);
+}
+
+TEST(PictureGate, PicturesOfOneOperationShareAPixelBudget) {
+    test::TempDir dir;
+    const std::string png = test::WriteFile(
+        dir / "a.png", LibPng(20, 10, PNG_COLOR_TYPE_GRAY, 8, false, [](int, int, int) { return 1; }));
+    const std::string jpeg = (dir / "b.jpg").string();
+    WriteFileAtomically(jpeg, [&](std::ostream& o) { WriteJpeg(test::Gradient(20, 10), 90, o); });
+    const std::string bmp = test::WriteFile(dir / "c.bmp", test::BmpHeader(20, 10, 24));
+    {
+        // Room for two pictures of 200 pixels, whatever their decoder.
+        PixelBudgetScope project(450);
+        EXPECT_EQ(ReadPicture(png, kMaxTextureSide).width, 20);
+        EXPECT_EQ(ReadPicture(jpeg).width, 20);
+        EXPECT_EQ(project.Left(), 50);
+        const std::string refused = Refusal(png);
+        EXPECT_NE(refused.find("a.png"), std::string::npos) << refused;
+        EXPECT_NE(refused.find("at most 450 pixels together"), std::string::npos) << refused;
+        EXPECT_NE(Refusal(bmp).find("together"), std::string::npos) << Refusal(bmp);
+        {
+            // A preview of a picture already counted is not counted again,
+            // and does not use up the scope around it.
+            const PixelBudgetScope preview{PixelBudgetScope::Uncounted{}};
+            EXPECT_FALSE(PixelBudgetOpen());
+            EXPECT_EQ(Refusal(png), "");
+        }
+        {
+            // A scope inside another may not spend more than the outer has left.
+            PixelBudgetScope inner(1000);
+            EXPECT_NE(Refusal(jpeg).find("at most 450"), std::string::npos) << Refusal(jpeg);
+        }
+        EXPECT_EQ(project.Left(), 50);
+        // Sizes beyond any picture's limits are the decoder's to refuse.
+        EXPECT_NO_THROW(ChargePixels(0xFFFFFFFFll, 0xFFFFFFFFll));
+        EXPECT_EQ(project.Left(), 50);
+    }
+    // With no scope open, only each picture's own limits apply.
+    EXPECT_FALSE(PixelBudgetOpen());
+    EXPECT_EQ(Refusal(png), "");
 }
 
 }  // namespace
