@@ -34,13 +34,14 @@ ValueEditors::ValueEditors(MainWindow& window)
     }
     for (const Entry& entry : entries_) {
         entry.label->installEventFilter(this);
+        entry.slider->installEventFilter(this);
         entry.label->setToolTip(TypeTip(entry));
     }
 }
 
-const ValueEditors::Entry* ValueEditors::EntryOf(const QObject* label) const {
+const ValueEditors::Entry* ValueEditors::EntryOf(const QObject* labelOrSlider) const {
     for (const Entry& entry : entries_)
-        if (entry.label == label) return &entry;
+        if (entry.label == labelOrSlider || entry.slider == labelOrSlider) return &entry;
     return nullptr;
 }
 
@@ -143,12 +144,17 @@ bool ValueEditors::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (const Entry* entry = EntryOf(watched)) {
-        if (event->type() == QEvent::MouseButtonDblClick) {
+        const bool onLabel = watched == entry->label;
+        // A double click on the label, or F2 on the slider (the keyboard's
+        // way to edit a value in place).
+        if ((onLabel && event->type() == QEvent::MouseButtonDblClick) ||
+            (!onLabel && event->type() == QEvent::KeyPress &&
+             static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2)) {
             Open(entry->label);
             return true;
         }
         // The tooltip in the language now in use.
-        if (event->type() == QEvent::ToolTip) entry->label->setToolTip(TypeTip(*entry));
+        if (onLabel && event->type() == QEvent::ToolTip) entry->label->setToolTip(TypeTip(*entry));
     }
     return QObject::eventFilter(watched, event);
 }

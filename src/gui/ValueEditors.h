@@ -1,5 +1,5 @@
 // ValueEditors: typed values for the sliders. Double-clicking a slider's
-// value label opens a small line editor over it; Enter moves the slider to
+// value label (or F2 on the slider) opens a small line editor over it; Enter moves the slider to
 // the typed value (through the slider itself, so the label, the drawing, the
 // undo history and the Modified flag follow as after a move by hand), Escape
 // or leaving the editor closes it with nothing changed, and a text that is
@@ -48,7 +48,7 @@ class ValueEditors : public QObject {
         QAbstractSlider* slider;
         ValueLabel value;
     };
-    const Entry* EntryOf(const QObject* label) const;
+    const Entry* EntryOf(const QObject* labelOrSlider) const;
     std::string LanguageFile() const;
     // `text` with the ends of the entry's range for %1 and %2.
     QString RangeText(const Entry& entry, const std::string& text) const;

@@ -109,6 +109,11 @@ TEST_F(TypedValuesGuiTest, ATypedValueMovesTheSliderAsAHandMoveWouldAndUndoesInO
     EXPECT_EQ(editor->text().toStdString(), Label("DistanceValue")->text().toStdString());
     EXPECT_TRUE(editor->geometry().intersects(Label("DistanceValue")->geometry()));
     QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(window->TypedValues().Editor(), nullptr);
+    // From the keyboard: F2 on the slider.
+    QTest::keyClick(distance, Qt::Key_F2);
+    ASSERT_NE(window->TypedValues().Editor(), nullptr);
+    QTest::keyClick(window->TypedValues().Editor(), Qt::Key_Escape);
 
     Type("DistanceValue", QString::fromStdString(Local("7.52")));
     EXPECT_EQ(window->TypedValues().Editor(), nullptr);
