@@ -63,8 +63,7 @@ QString ValueEditors::TypeTip(const Entry& entry) const {
 bool ValueEditors::Open(QLabel* label) {
     const Entry* entry = EntryOf(label);
     // Only a label that can be seen, on the tab shown, and a slider in use.
-    if (!entry || !entry->slider->isEnabled() || !label->isVisibleTo(label->window()))
-        return false;
+    if (!entry || !entry->slider->isEnabled() || !label->isVisibleTo(label->window())) return false;
     Close();
     editing_ = entry;
     QWidget* host = label->parentWidget();
@@ -77,11 +76,12 @@ bool ValueEditors::Open(QLabel* label) {
     // Wide enough for the longest value with the frame, over the label's
     // right end where the value stands.
     const QString widest = QString::fromStdString(WidestValueText(entry->value));
-    const int width = std::max(label->width(), editor_->fontMetrics().horizontalAdvance(widest)) + 24;
+    const int width =
+        std::max(label->width(), editor_->fontMetrics().horizontalAdvance(widest)) + 24;
     const int height = std::max(label->height(), editor_->sizeHint().height());
     const QRect place = label->geometry();
-    editor_->setGeometry(std::max(0, place.right() + 1 - width),
-                         place.center().y() - height / 2, width, height);
+    editor_->setGeometry(std::max(0, place.right() + 1 - width), place.center().y() - height / 2,
+                         width, height);
     editorObject_ = editor_;
     editor_->installEventFilter(this);
     connect(editor_, &QLineEdit::returnPressed, this, [this] { Apply(); });
@@ -99,7 +99,8 @@ void ValueEditors::Apply() {
         TypedPosition(editing_->value, editor_->text().toStdString(), DecimalSeparator);
     if (!position) {
         MarkInvalid(true);
-        window_.statusBar()->showMessage(RangeText(*editing_, WindowTextOf(LanguageFile(), "badvalue")), kNoteMs);
+        window_.statusBar()->showMessage(
+            RangeText(*editing_, WindowTextOf(LanguageFile(), "badvalue")), kNoteMs);
         editor_->selectAll();
         return;
     }

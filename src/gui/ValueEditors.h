@@ -19,7 +19,6 @@
 class QAbstractSlider;
 class QLabel;
 
-
 namespace tessaly {
 
 class MainWindow;

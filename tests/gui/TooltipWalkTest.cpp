@@ -68,8 +68,7 @@ class TooltipWalkTest : public ::testing::Test {
             if (!control) continue;
             const QWidget* parent = w->parentWidget();
             if (w->objectName().startsWith("qt_") ||
-                (parent && (parent->objectName().startsWith("qt_") ||
-                            parent->inherits("QTabBar"))))
+                (parent && (parent->objectName().startsWith("qt_") || parent->inherits("QTabBar"))))
                 continue;
             if (w->objectName() == "Button2" || w->objectName() == "Button4") continue;
             found.push_back(w);
@@ -125,7 +124,8 @@ TEST_F(TooltipWalkTest, ALanguageLackingATooltipShowsTheEnglishOne) {
     const QString germanRotate = Tip("rotateSB");
     SwitchLanguage(window->State(), "Partial.ini");
     // (A long tooltip comes in a box that wraps it.)
-    EXPECT_TRUE(Tip("distanceSB").contains(QString::fromStdString(TooltipTextOf({}, "tipdistance"))))
+    EXPECT_TRUE(
+        Tip("distanceSB").contains(QString::fromStdString(TooltipTextOf({}, "tipdistance"))))
         << Tip("distanceSB").toStdString();
     EXPECT_EQ(Tip("BitBtn1"), "Choose another color.");
     EXPECT_EQ(Tip("BitBtn3"), "Choose another color.");

@@ -89,7 +89,8 @@ std::string TooltipTextOf(const std::filesystem::path& languageFile, std::string
 
 void ApplyTooltips(TLanguage& language, LanguageComponent& application) {
     for (const TooltipPlace& place : kTooltipPlaces)
-        language.ApplyValue(application, place.path, TooltipTextOf(language.LanguageFile, place.key));
+        language.ApplyValue(application, place.path,
+                            TooltipTextOf(language.LanguageFile, place.key));
 }
 
 }  // namespace tessaly

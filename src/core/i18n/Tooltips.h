@@ -61,7 +61,8 @@ inline constexpr std::array<WindowText, 39> kTooltipTexts = {{
     {"tipfrontback",
      "Moves the cover nearer or farther. Dragging up or down with the middle mouse button does "
      "the same."},
-    {"tipfov", "Angle of view of the camera, in degrees: tele to the left, wide angle to the right."},
+    {"tipfov",
+     "Angle of view of the camera, in degrees: tele to the left, wide angle to the right."},
     {"tipaa",
      "Smooths jagged edges. Further to the right looks finer but draws more slowly; at the far "
      "left it is off."},

@@ -20,7 +20,8 @@ TEST(Tooltips, EveryControlHasOneKnownTextAndTheEnglishFileSaysTheSame) {
     for (const WindowText& text : kTooltipTexts) {
         EXPECT_TRUE(keys.insert(text.key).second) << text.key << " listed twice";
         // The built-in text stands in for the English file: they must agree.
-        const fs::path english = test::SourceDir() / "data" / "program" / "Languages" / "English.ini";
+        const fs::path english =
+            test::SourceDir() / "data" / "program" / "Languages" / "English.ini";
         EXPECT_EQ(ReadIniValue(english, kMessagesSection, text.key).value_or(""), text.english)
             << text.key;
     }
@@ -45,7 +46,8 @@ TEST(Tooltips, ALanguageLackingATextShowsTheEnglishOne) {
         << "[Messages]\r\ntipcolor=Eine andere Farbe wählen.\r\ntipaxes=\r\n";
     EXPECT_EQ(TooltipTextOf(german, "tipcolor"), "Eine andere Farbe wählen.");
     EXPECT_EQ(TooltipTextOf(german, "tipshadow"), "Draws the cover's shadow on the floor.");
-    EXPECT_EQ(TooltipTextOf(german, "tipaxes"), "Shows the X, Y and Z axes in the view as a guide.");
+    EXPECT_EQ(TooltipTextOf(german, "tipaxes"),
+              "Shows the X, Y and Z axes in the view as a guide.");
     // An English file beside it is asked before the built-in text.
     std::ofstream(dir / "English.ini", std::ios::binary) << "[Messages]\r\ntipshadow=Shadow!\r\n";
     EXPECT_EQ(TooltipTextOf(german, "tipshadow"), "Shadow!");
