@@ -45,6 +45,7 @@
 #include "gui/SizeDialog.h"
 #include "gui/Startup.h"
 #include "gui/UpdatePanels.h"
+#include "gui/ValueEditors.h"
 #include "gui/WebMenus.h"
 #include "gui/WidgetBinding.h"
 #include "gui/WindowState.h"
@@ -148,6 +149,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     lightTab_ = new LightTab(*this, ui_.pSopt);
     ui_.LightSheetLayout->addWidget(Scrolling(lightTab_));
     FixValueLabelWidths(this, state_->Controls);
+    valueEditors_ = new ValueEditors(*this);
 
     MainControls& c = state_->Controls;
     BindComboBox(ui_.ModelsComboBox, c.ModelsComboBox);

@@ -40,6 +40,7 @@ class PictureExportCommands;
 class SizeDialog;
 class ShellDialogs;
 class UpdatePanels;
+class ValueEditors;
 class WebMenus;
 
 class MainWindow : public QMainWindow {
@@ -121,6 +122,8 @@ class MainWindow : public QMainWindow {
     DropTargets& Drops() { return *drops_; }
     ArtworkWatcher& Artwork() { return *artwork_; }
     RecentMenu& Recent() { return *recent_; }
+    // Typed values in place of slider moves.
+    ValueEditors& TypedValues() { return *valueEditors_; }
     // File > Export Picture... and the copy with a transparent background.
     PictureExportCommands& Exports() { return *exports_; }
 
@@ -165,6 +168,7 @@ class MainWindow : public QMainWindow {
     RecentMenu* recent_ = nullptr;       // child of the window
     PictureExportCommands* exports_ = nullptr;  // child of the window
     QAction* fitAction_ = nullptr;       // child of the window
+    ValueEditors* valueEditors_ = nullptr;  // child of the window
     ImagesTab* imagesTab_ = nullptr;
     CoverTab* coverTab_ = nullptr;
     FloorTab* floorTab_ = nullptr;

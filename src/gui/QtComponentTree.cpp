@@ -10,6 +10,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTextDocument>
+#include <QToolTip>
+#include <QFontMetrics>
 
 namespace tessaly {
 
@@ -49,6 +52,18 @@ QTabWidget* TabOwner(QWidget* widget) {
 
 bool Is(std::string_view property, std::string_view name) {
     return SameComponentName(property, name);
+}
+
+// A long plain tooltip in a box of a readable width, where Qt wraps it,
+// instead of one line running off the window (a bare paragraph would wrap
+// into a narrow column).
+QString TooltipMarkup(const QString& text) {
+    constexpr int kWidth = 300;
+    const int oneLine = QFontMetrics(QToolTip::font()).horizontalAdvance(text);
+    if (oneLine <= kWidth * 5 / 4 || Qt::mightBeRichText(text)) return text;
+    return QString("<table width=\"%1\" cellspacing=\"0\" cellpadding=\"0\"><tr><td>")
+               .arg(kWidth) +
+           text.toHtmlEscaped() + "</td></tr></table>";
 }
 
 }  // namespace
@@ -123,7 +138,7 @@ class QtComponentTree::ObjectNode : public LanguageComponent {
             if (auto* action = qobject_cast<QAction*>(o))
                 action->setToolTip(text);
             else if (auto* widget = qobject_cast<QWidget*>(o))
-                widget->setToolTip(text);
+                widget->setToolTip(TooltipMarkup(text));
             return;
         }
         if (auto* action = qobject_cast<QAction*>(o)) {

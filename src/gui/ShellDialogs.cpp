@@ -2,6 +2,7 @@
 
 #include "app/language/LanguageSwitch.h"
 #include "app/options/OptionsHandlers.h"
+#include "core/i18n/Tooltips.h"
 #include "core/settings/SettingsFile.h"
 #include "gui/LocalisedTexts.h"
 #include "gui/MainWindow.h"
@@ -23,6 +24,7 @@ ShellDialogs::ShellDialogs(MainWindow& window)
         qtTexts_.Apply(state.Languages.Language.LanguageFile);
         state.Languages.Language.Translate(tree_.Application());
         ShowLocalisedTexts(&window_, state.Languages.Language.LanguageFile);
+        ApplyTooltips(state.Languages.Language, tree_.Application());
     };
 }
 

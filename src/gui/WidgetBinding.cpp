@@ -115,6 +115,8 @@ void ShowSwatchColor(QWidget* widget, std::uint32_t color) {
 }
 
 void BindSwatch(QWidget* widget, ColorSwatch& control) {
+    // Marked so that a walk over the window finds the swatches.
+    widget->setProperty("colorSwatch", true);
     ShowSwatchColor(widget, control.Color);
     control.OnUpdate = [widget](const Control& c) {
         ShowSwatchColor(widget, static_cast<const ColorSwatch&>(c).Color);

@@ -24,6 +24,7 @@
 #include "core/i18n/LanguageCatalogue.h"
 #include "core/i18n/Messages.h"
 #include "core/i18n/WindowMessageKeys.h"
+#include "core/i18n/Tooltips.h"
 #include "core/i18n/TranslatedProperties.h"
 #include "core/i18n/WindowTexts.h"
 #include "core/model/CoverTypes.h"
@@ -173,6 +174,7 @@ TEST(LanguageFiles, EnglishHoldsEveryCaptionMessageAndCoverTypeName) {
     for (const WindowText& text : kWindowTexts) messageKeys.emplace_back(text.key);
     for (const WindowText& text : kExportTexts) messageKeys.emplace_back(text.key);
     for (std::string_view key : kWindowMessageKeys) messageKeys.emplace_back(key);
+    for (const WindowText& text : kTooltipTexts) messageKeys.emplace_back(text.key);
     for (const std::string& key : messageKeys) {
         SCOPED_TRACE(key);
         const std::optional<std::string> value = ReadIniValue(english, kMessagesSection, key);

@@ -4,14 +4,19 @@
 
 namespace tessaly {
 
-std::string WindowTextOf(const std::filesystem::path& languageFile, std::string_view key) {
-    for (const WindowText& text : kWindowTexts) {
+std::string TableTextOf(std::span<const WindowText> table,
+                        const std::filesystem::path& languageFile, std::string_view key) {
+    for (const WindowText& text : table) {
         if (text.key != key) continue;
         if (languageFile.empty()) return std::string(text.english);
         const std::string own = GetMessage(languageFile, key);
         return own == key || own.empty() ? std::string(text.english) : own;
     }
     return {};
+}
+
+std::string WindowTextOf(const std::filesystem::path& languageFile, std::string_view key) {
+    return TableTextOf(kWindowTexts, languageFile, key);
 }
 
 std::string LocaliseFixedText(const std::filesystem::path& languageFile, const std::string& text) {
