@@ -66,26 +66,20 @@ bool RenderSession::SetupRendering(const SetupOptions& options) {
     TheScene.AmbientLight.SetDiffuse(0.0f, 0.0f, 0.0f, 0.0f);
     TheScene.AmbientLight.SetConstantAttenuation(0.0f);
 
-    // Each placeholder is read and scaled once; every slot still gets a
-    // texture of its own, as choosing a picture for a slot deletes the
-    // slot's texture.
+    // One texture per placeholder picture, shared by every slot that shows
+    // it: a box of books has twelve picture slots, and a texture each cost a
+    // render several megabytes and the uploads. A slot given a picture of its
+    // own gives up the shared texture without deleting it (ReplaceSlotTexture).
+    facePlaceholder_ = 0;
+    bookPlaceholder_ = 0;
     const std::string blank = Files.DataFile("Data/blank.jpg");
-    TextureReadResult blankPixels =
-        FileExists(blank) ? ReadTextureFile(blank) : TextureReadResult{};
-    FitToTextureSize(blankPixels.pixels);
-    for (int i = 0; i < 3; ++i) {
-        ImagePaths[i] = blank;
-        if (FileExists(blank)) TextureFromResult(blankPixels, ImageTextures[i], Port);
-    }
+    if (FileExists(blank)) TextureFromFile(blank, facePlaceholder_, Port);
+    ImagePaths.fill(blank);
+    ImageTextures.fill(facePlaceholder_);
     const std::string littleBlank = Files.DataFile("Data/littleblank.jpg");
-    TextureReadResult littlePixels =
-        FileExists(littleBlank) ? ReadTextureFile(littleBlank) : TextureReadResult{};
-    FitToTextureSize(littlePixels.pixels);
+    if (FileExists(littleBlank)) TextureFromFile(littleBlank, bookPlaceholder_, Port);
     for (auto& book : BookPaths) book.fill(littleBlank);
-    for (int b = 0; b < 4; ++b)
-        for (int n = 0; n < 3; ++n)
-            if (FileExists(littleBlank))
-                TextureFromResult(littlePixels, BookTextures[b][n], Port);
+    for (auto& book : BookTextures) book.fill(bookPlaceholder_);
 
     LoadCatalogue(options.modelPath);
 
@@ -145,24 +139,46 @@ void RenderSession::LoadCatalogue(const std::string& modelPath) {
         Port.ShowMessage(MessageKind::Warning, warning, "", MessageButtons::Ok);
 }
 
-namespace {
+bool RenderSession::IsSharedPlaceholder(GLuint texture) const {
+    return texture != 0 && (texture == facePlaceholder_ || texture == bookPlaceholder_);
+}
 
-bool ReplaceTexture(UserPort& port, const std::string& path, GLuint& texture) {
-    const auto error = ReplaceTextureFromPicture(path, texture);
-    if (error) port.ShowMessage(MessageKind::Error, *error, "", MessageButtons::Ok);
+std::optional<std::string> RenderSession::ReplaceSlotTexture(const std::string& path,
+                                                             GLuint& slot) {
+    // A shared placeholder is left to the other slots showing it.
+    GLuint own = IsSharedPlaceholder(slot) ? 0 : slot;
+    const auto error = ReplaceTextureFromPicture(path, own);
+    if (!error) slot = own;
+    return error;
+}
+
+void RenderSession::ShowBookPlaceholders() {
+    const std::string littleBlank = Files.DataFile("Data/littleblank.jpg");
+    if (bookPlaceholder_ == 0 && FileExists(littleBlank))
+        TextureFromFile(littleBlank, bookPlaceholder_, Port);
+    for (int b = 0; b < 4; ++b)
+        for (int i = 0; i < 3; ++i) {
+            GLuint& slot = BookTextures[b][i];
+            if (!IsSharedPlaceholder(slot)) ReleaseTexture(slot);
+            slot = bookPlaceholder_;
+            BookPaths[b][i] = littleBlank;
+        }
+}
+
+bool RenderSession::ReplaceTexture(const std::string& path, GLuint& slot) {
+    const auto error = ReplaceSlotTexture(path, slot);
+    if (error) Port.ShowMessage(MessageKind::Error, *error, "", MessageButtons::Ok);
     return !error;
 }
 
-}  // namespace
-
 bool RenderSession::SetFaceImage(int slot, const std::string& path) {
-    if (!ReplaceTexture(Port, path, ImageTextures.at(slot))) return false;
+    if (!ReplaceTexture(path, ImageTextures.at(slot))) return false;
     ImagePaths[slot] = path;
     return true;
 }
 
 bool RenderSession::SetBookImage(int book, int image, const std::string& path) {
-    if (!ReplaceTexture(Port, path, BookTextures.at(book).at(image))) return false;
+    if (!ReplaceTexture(path, BookTextures.at(book).at(image))) return false;
     BookPaths[book][image] = path;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/model/EmoModel.h"
@@ -52,6 +53,17 @@ class RenderSession {
     // The same for image `image` (0..2) of book `book` (0..3).
     bool SetBookImage(int book, int image, const std::string& path);
 
+    // Replaces the texture of a face or book slot with one made from the
+    // picture at `path`; the error when it cannot be read (the slot is then
+    // unchanged). The slot's old texture is deleted unless it is a
+    // placeholder other slots share.
+    std::optional<std::string> ReplaceSlotTexture(const std::string& path, GLuint& slot);
+    // Puts the placeholder back in every book slot; the slots' own textures
+    // are deleted.
+    void ShowBookPlaceholders();
+    // Whether `texture` is one of the placeholder textures slots share.
+    bool IsSharedPlaceholder(GLuint texture) const;
+
     // Loads a texture file named inside a model file (the file road).
     std::uint32_t LoadModelTexture(const std::string& path);
 
@@ -86,6 +98,11 @@ class RenderSession {
     bool ContextOk = false;
 
   private:
+    bool ReplaceTexture(const std::string& path, GLuint& slot);
+
+    // The placeholder textures of the face and book slots (see SetupRendering).
+    GLuint facePlaceholder_ = 0;
+    GLuint bookPlaceholder_ = 0;
     // Model texture files already made into textures, by path.
     std::map<std::string, GLuint> modelTextures_;
 };

@@ -29,10 +29,10 @@ constexpr GLfloat kSlantLodBias = -2.0f;
 
 // Sampling of a face picture: trilinear over a full chain of levels, and
 // anisotropic where the driver has it and it is cheap. The levels are made
-// by the driver at the first bind for a face (MakeLevelsOnce), not at the
-// upload: many pictures are loaded and never shown on a face (placeholders
-// of unused slots, the floor), and making their levels cost a start-up
-// about a fifth of its time on the software rasteriser.
+// at the first bind for a face (MakeLevelsOnce), not at the upload: many
+// pictures are loaded and never shown on a face (the floor, model textures),
+// and making their levels cost a start-up about a fifth of its time on the
+// software rasteriser.
 void SetFaceFiltering() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (AnisotropicFilteringWorthIt()) {
@@ -102,18 +102,6 @@ int MaxTextureSide() {
 
 }  // namespace
 
-void FitToTextureSize(TexturePixels& p) {
-    const TextureSize size = TextureSizeFor(p.width, p.height, MaxTextureSide());
-    if (p.data.empty() || (size.width == p.width && size.height == p.height)) return;
-    std::vector<std::uint8_t> scaled(static_cast<std::size_t>(size.width) * size.height *
-                                     p.BytesPerPixel());
-    ScaleByArea(p.data.data(), p.width, p.height, p.BytesPerPixel(), scaled.data(), size.width,
-                size.height);
-    p.data = std::move(scaled);
-    p.width = size.width;
-    p.height = size.height;
-}
-
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels) {
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -129,8 +117,8 @@ GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::u
 
     // The picture is brought to power-of-two sides by area averaging (a box
     // filter), and to at most kMaxTextureSide: a face never shows more. The
-    // smaller levels are made by the driver (MakeLevelsOnce), which is far
-    // quicker than making them here on the CPU.
+    // smaller levels wait for the texture's first bind for a face
+    // (MakeLevelsOnce).
     const TextureSize size = TextureSizeFor(width, height, MaxTextureSide());
     const int texWidth = size.width;
     const int texHeight = size.height;
@@ -171,8 +159,6 @@ bool FitsTexture(const TexturePixels& p) {
            p.height <= std::numeric_limits<std::uint16_t>::max();
 }
 
-}  // namespace
-
 bool TextureFromResult(const TextureReadResult& result, GLuint& handle, UserPort& port) {
     if (!result.ok) {
         if (!result.message.empty())
@@ -185,6 +171,19 @@ bool TextureFromResult(const TextureReadResult& result, GLuint& handle, UserPort
     return true;
 }
 
+TextureReadResult ReadTextureFile(const std::string& path) {
+    if (path.size() < 4) return {};
+    std::string ending = path.substr(path.size() - 4);
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (ending == ".BMP") return ReadBmpPixels(path);
+    if (ending == ".JPG") return ReadJpegPixels(path);
+    if (ending == ".TGA") return ReadTgaPixels(path);
+    return {};
+}
+
+}  // namespace
+
 bool ReadBmpTexture(const std::string& path, GLuint& handle, UserPort& port) {
     return TextureFromResult(ReadBmpPixels(path), handle, port);
 }
@@ -195,17 +194,6 @@ bool ReadJpegTexture(const std::string& path, GLuint& handle, UserPort& port) {
 
 bool ReadTgaTexture(const std::string& path, GLuint& handle, UserPort& port) {
     return TextureFromResult(ReadTgaPixels(path), handle, port);
-}
-
-TextureReadResult ReadTextureFile(const std::string& path) {
-    if (path.size() < 4) return {};
-    std::string ending = path.substr(path.size() - 4);
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (ending == ".BMP") return ReadBmpPixels(path);
-    if (ending == ".JPG") return ReadJpegPixels(path);
-    if (ending == ".TGA") return ReadTgaPixels(path);
-    return {};
 }
 
 bool TextureFromFile(const std::string& path, GLuint& handle, UserPort& port) {

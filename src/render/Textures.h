@@ -24,19 +24,11 @@ class UserPort;
 // trilinearly (and anisotropically where the driver does that cheaply).
 GLuint TextureFromPixels(int width, int height, PixelFormat format, const std::uint8_t* pixels);
 GLuint TextureFromPixels(const TexturePixels& pixels);
-// Brings pixels to the sides TextureFromPixels would give them, once, for
-// pixels that make several textures.
-void FitToTextureSize(TexturePixels& pixels);
 
 // Chooses the reader by the path's last four characters (".BMP", ".JPG",
 // ".TGA", any letter case). Any other ending makes no texture and shows
 // nothing. On success stores the new texture name in `handle`.
 bool TextureFromFile(const std::string& path, GLuint& handle, UserPort& port);
-// The two halves of TextureFromFile, for a file that fills several slots:
-// read once (an unknown ending gives a failed result with no message), then
-// make as many textures from the pixels as needed.
-TextureReadResult ReadTextureFile(const std::string& path);
-bool TextureFromResult(const TextureReadResult& result, GLuint& handle, UserPort& port);
 bool ReadBmpTexture(const std::string& path, GLuint& handle, UserPort& port);
 bool ReadJpegTexture(const std::string& path, GLuint& handle, UserPort& port);
 bool ReadTgaTexture(const std::string& path, GLuint& handle, UserPort& port);

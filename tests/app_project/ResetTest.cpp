@@ -13,6 +13,7 @@
 #include "app/view/CentreCover.h"
 #include "core/model/CoverTypes.h"
 #include "render/Capture.h"
+#include "render/GL.h"
 #include "support/ImageCompare.h"
 
 namespace tessaly::test {
@@ -105,6 +106,44 @@ TEST_F(ProjectTest, NewCoverAsksToSaveThenStartsTheChosenType) {
     EXPECT_TRUE(fs::exists(Path("saved.eco")));
     EXPECT_EQ(state->Controls.BWidthSB.Position, 95);
     EXPECT_EQ(state->Controls.liftSB.Position, 11);
+}
+
+// The placeholder pictures are one texture each, shared by their slots: a
+// slot given a picture of its own leaves the shared texture to the others,
+// and New cover puts the placeholder back, deleting the slots' own textures.
+TEST_F(ProjectTest, SlotsShareThePlaceholderTexturesUntilGivenPicturesOfTheirOwn) {
+    auto state = Start(port);
+    RenderSession& session = state->Session;
+    const GLuint face = session.ImageTextures[0];
+    const GLuint book = session.BookTextures[0][0];
+    ASSERT_NE(face, 0u);
+    ASSERT_NE(book, 0u);
+    EXPECT_NE(face, book);
+    for (GLuint t : session.ImageTextures) EXPECT_EQ(t, face);
+    for (const auto& images : session.BookTextures)
+        for (GLuint t : images) EXPECT_EQ(t, book);
+    EXPECT_TRUE(session.IsSharedPlaceholder(face));
+
+    WriteJpegPicture(Path("own.jpg"), 200, 40, 40);
+    SelectBookImage(*state, 1, 1, Path("own.jpg").string());
+    SelectSlotImage(*state, 2, Path("own.jpg").string());
+    const GLuint own = session.BookTextures[0][0];
+    EXPECT_NE(own, book);
+    EXPECT_NE(session.ImageTextures[1], face);
+    EXPECT_EQ(session.BookTextures[0][1], book);
+    EXPECT_EQ(session.ImageTextures[0], face);
+    EXPECT_TRUE(glIsTexture(book));
+    EXPECT_TRUE(glIsTexture(face));
+    // A second picture for the slot replaces its own texture.
+    SelectBookImage(*state, 1, 1, Path("own.jpg").string());
+    EXPECT_FALSE(glIsTexture(own));
+
+    port.Clear();
+    port.answers = {MessageAnswer::No};
+    NewCover(*state, "2bookbox");
+    for (const auto& images : session.BookTextures)
+        for (GLuint t : images) EXPECT_EQ(t, book);
+    EXPECT_TRUE(glIsTexture(book));
 }
 
 // new -> save -> open in a fresh state: the same state, the same images and

@@ -27,7 +27,7 @@ bool ReadSlotPicture(MainState& state, const std::string& path, RgbaImage& pictu
 // Replaces `texture` by one made from the picture at `path`; "cli" when the
 // picture cannot be read.
 bool ReplaceFromPicture(MainState& state, const std::string& path, GLuint& texture) {
-    if (!ReplaceTextureFromPicture(path, texture)) return true;
+    if (!state.Session.ReplaceSlotTexture(path, texture)) return true;
     ShowMessageKey(state, "cli");
     return false;
 }

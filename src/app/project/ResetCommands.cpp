@@ -81,11 +81,7 @@ void NewCover(MainState& state, const std::string& typeId) {
                                  MessageButtons::Ok);
         return;
     }
-    for (int b = 0; b < 4; ++b)
-        for (int i = 0; i < 3; ++i) {
-            session.BookPaths[b][i] = littleBlank;
-            session.SetBookImage(b, i, littleBlank);
-        }
+    session.ShowBookPlaceholders();
     SelectCover(state, state.Cover.Entry);
 
     MainControls& c = state.Controls;
