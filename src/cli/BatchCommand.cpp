@@ -8,13 +8,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iostream>
+#include <optional>
 #include <sstream>
 
 #include "cli/Json.h"
 #include "cli/job/JobOptions.h"
 #include "cli/job/JobRunner.h"
 #include "cli/job/Manifest.h"
+#include "cli/job/OutputQueue.h"
 #include "cli/job/Progress.h"
 #include "cli/job/Shard.h"
 #include "core/io/FileIO.h"
@@ -40,7 +43,8 @@ Every job is checked before anything is drawn. A job with a bad value or a
 missing picture fails alone, with its line number and reason on standard
 error; the others are still made. Each picture is written under a temporary
 name and renamed when complete, so an interrupted batch leaves no torn
-picture. The path of each picture written goes to standard output.
+picture; its file is finished while the next job is drawn, in manifest order.
+The path of each picture written goes to standard output once it is in place.
 
 Options
       --format jsonl|csv   the manifest's format (default: from its extension;
@@ -221,34 +225,76 @@ int BatchCommand(Arguments& args) {
 
     const bool showProgress = !noProgress && isatty(STDERR_FILENO);
     JobRunner runner(true);
+    runner.TilePixels = kThroughputTilePixels;
     if (!(failFast && failed)) {
         Progress progress(std::cerr, pending.size(), showProgress);
         std::size_t done = 0;
-        for (const PendingJob& p : pending) {
-            const auto start = std::chrono::steady_clock::now();
-            Outcome outcome{p.line, p.index, p.job.output, "ok", 0, {}};
-            if (skipExisting && FileExists(p.job.output)) {
-                outcome.status = "skipped";
-            } else {
-                try {
-                    runner.Run(p.job);
-                    std::cout << p.job.output << '\n';
-                } catch (const RunnerFailure& e) {
-                    progress.Message("batch: " + std::string(e.what()));
-                    return 1;
-                } catch (const std::exception& e) {
-                    outcome.status = "failed";
-                    outcome.error = e.what();
-                    progress.Message(where + ":" + std::to_string(p.line) + ": " + e.what());
-                    failed = true;
-                }
-            }
+        // A job's file is finished by the output queue while the next job is
+        // drawn; the job is reported once its file is in place. With
+        // --fail-fast each file is finished before the next job starts, so
+        // that nothing is drawn after a failure.
+        OutputQueue queue;
+        struct InFlight {
+            Outcome outcome;
+            std::chrono::steady_clock::time_point start;
+            std::future<void> written;
+        };
+        std::optional<InFlight> inFlight;
+        auto finish = [&](Outcome& outcome, std::chrono::steady_clock::time_point start) {
             outcome.seconds =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             outcomes.push_back(std::move(outcome));
             progress.Done(++done);
+        };
+        auto fail = [&](Outcome& outcome, const std::string& error) {
+            outcome.status = "failed";
+            outcome.error = error;
+            progress.Message(where + ":" + std::to_string(outcome.line) + ": " + error);
+            failed = true;
+        };
+        // Waits for the file of the job in flight and reports the job.
+        auto settle = [&] {
+            if (!inFlight) return;
+            try {
+                inFlight->written.get();
+                std::cout << inFlight->outcome.output << '\n';
+            } catch (const std::exception& e) {
+                fail(inFlight->outcome, e.what());
+            }
+            finish(inFlight->outcome, inFlight->start);
+            inFlight.reset();
+        };
+        for (const PendingJob& p : pending) {
             if (failed && failFast) break;
+            const auto start = std::chrono::steady_clock::now();
+            Outcome outcome{p.line, p.index, p.job.output, "ok", 0, {}};
+            if (skipExisting) {
+                // A job in flight may be about to write this very file.
+                if (inFlight && inFlight->outcome.output == p.job.output) settle();
+                if (FileExists(p.job.output)) {
+                    settle();
+                    outcome.status = "skipped";
+                    finish(outcome, start);
+                    continue;
+                }
+            }
+            std::future<void> written;
+            try {
+                written = runner.Run(p.job, failFast ? nullptr : &queue);
+            } catch (const RunnerFailure& e) {
+                settle();
+                progress.Message("batch: " + std::string(e.what()));
+                return 1;
+            } catch (const std::exception& e) {
+                settle();
+                fail(outcome, e.what());
+                finish(outcome, start);
+                continue;
+            }
+            settle();
+            inFlight = InFlight{std::move(outcome), start, std::move(written)};
         }
+        settle();
     }
     if (reportPath) {
         std::sort(outcomes.begin(), outcomes.end(),

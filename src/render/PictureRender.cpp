@@ -13,8 +13,6 @@ namespace {
 // One band of tiles across the picture is kept; its height is cut so that
 // the band stays within this many bytes however wide the picture is.
 constexpr std::int64_t kBandBudget = 96ll << 20;
-// The most pixels of a tile the program chooses by itself.
-constexpr std::int64_t kTilePixels = 1ll << 17;
 
 void ReadTile(GLuint framebuffer, int width, int height, std::uint8_t* out) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
@@ -27,18 +25,18 @@ void ReadTile(GLuint framebuffer, int width, int height, std::uint8_t* out) {
 
 }  // namespace
 
-TileGrid PlanTiles(int width, int height, int tileSize, int maxSide) {
+TileGrid PlanTiles(int width, int height, int tileSize, int maxSide, std::int64_t tilePixels) {
     int tile = tileSize > 0 ? tileSize : kDefaultTileSize;
     tile = std::max(1, std::min(tile, maxSide));
     if (tileSize <= 0) {
         // The program's choice: tiles as wide as the picture (up to the
         // default side), in bands of equal height cut so that a tile holds
-        // at most kTilePixels. Small targets are cheap to make and keep the
+        // at most tilePixels. Small targets are cheap to make and keep the
         // memory of the accumulation and read-back low; full-width bands
         // keep the count of tiles, each a full pass of the scene, small.
         const int width1 = std::min(width, tile);
         const int rowsMax =
-            static_cast<int>(std::clamp<std::int64_t>(kTilePixels / width1, 16, tile));
+            static_cast<int>(std::clamp<std::int64_t>(tilePixels / width1, 16, tile));
         const int bands = (height + rowsMax - 1) / rowsMax;
         const int height1 = (height + bands - 1) / bands;
         const int columns = (width + width1 - 1) / width1;
@@ -77,7 +75,8 @@ void RenderPicture(FrameDriver& frames, TGLContext& context, Scene& scene,
         throw CaptureError("A picture must be 1 to " + std::to_string(kMaxRenderSide) +
                            " pixels a side, not " + std::to_string(W) + " x " + std::to_string(H) +
                            ".");
-    const TileGrid grid = PlanTiles(W, H, request.tileSize, MaxRenderTargetSide());
+    const TileGrid grid =
+        PlanTiles(W, H, request.tileSize, MaxRenderTargetSide(), request.tilePixels);
     const int tw = grid.tileWidth, th = grid.tileHeight;
 
     GLint previousFbo = 0;

@@ -320,6 +320,40 @@ TEST_F(BatchTest, ABadJobFailsAloneWithItsLineAndTheReportSaysSo) {
     EXPECT_FALSE(fs::exists(dir / "i.png"));
 }
 
+// A picture's file is finished while the next job is drawn: a file that
+// cannot be written still fails its own job alone, in order, and two jobs
+// naming one file leave the later job's picture.
+TEST_F(BatchTest, AFileThatCannotBeWrittenFailsItsJobAloneAndLaterJobsWriteLater) {
+    std::ofstream(dir / "blocker") << "a file, not a folder";
+    {
+        std::ofstream out(dir / "jobs.jsonl");
+        out << R"({"output": "one.png", "size": "32x24", "passes": 1})"
+            << "\n"
+            << R"({"output": "blocker/two.png", "size": "32x24", "passes": 1})"
+            << "\n"
+            << R"({"output": "same.png", "size": "32x24", "passes": 1, "background": "255,0,0"})"
+            << "\n"
+            << R"({"output": "same.png", "size": "32x24", "passes": 1, "background": "0,0,255"})"
+            << "\n";
+    }
+    const CliResult r = Run({"batch", Path("jobs.jsonl"), "--report", Path("report.jsonl")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("jobs.jsonl:2: "), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("jobs.jsonl:3: "), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, Path("one.png") + "\n" + Path("same.png") + "\n" + Path("same.png") + "\n");
+    EXPECT_TRUE(fs::exists(dir / "one.png"));
+    const RgbaImage same = ReadPng(dir / "same.png");
+    EXPECT_EQ(same.Pixel(0, 0)[0], 0);
+    EXPECT_EQ(same.Pixel(0, 0)[2], 255);
+    const std::string report = ReadFileText(Path("report.jsonl"));
+    const std::size_t failedAt = report.find("\"status\": \"failed\"");
+    ASSERT_NE(failedAt, std::string::npos) << report;
+    EXPECT_LT(report.find("\"line\": 2"), failedAt);
+    EXPECT_GT(report.find("\"line\": 3"), failedAt);
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        EXPECT_NE(entry.path().filename().string().rfind(".tsy-", 0), 0u) << entry.path();
+}
+
 TEST_F(BatchTest, BadBatchCommandLinesExitTwo) {
     std::ofstream(dir / "jobs.jsonl") << R"({"output": "a.png"})"
                                       << "\n";

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/RenderSession.h"
+#include "core/images/RowPipe.h"
 #include "core/io/FileIO.h"
 
 namespace tessaly {
@@ -19,7 +20,8 @@ class PictureRows : public RowWriter {
     void WriteRow(const std::uint8_t* rgba) override {
         const std::size_t bytes = static_cast<std::size_t>(picture_.width) * 4;
         if (row_ >= picture_.height) throw RowWriteError("more rows than the picture has");
-        std::copy(rgba, rgba + bytes, picture_.pixels.begin() + static_cast<std::ptrdiff_t>(row_ * bytes));
+        std::copy(rgba, rgba + bytes,
+                  picture_.pixels.begin() + static_cast<std::ptrdiff_t>(row_ * bytes));
         ++row_;
     }
     void Finish() override {
@@ -43,9 +45,9 @@ void ExportPictureFile(RenderSession& session, const ExportChoices& choices,
     request.passes = kExportPasses;
     request.transparent = format.alpha;
     WriteFileAtomically(path, [&](std::ostream& out) {
-        auto rows = MakeRowWriter(format, size.width, size.height, out);
-        RenderPicture(session.Frames, *session.Context, session.TheScene, request, *rows,
-                      progress);
+        auto rows =
+            EncodeInBackground(MakeRowWriter(format, size.width, size.height, out), size.width);
+        RenderPicture(session.Frames, *session.Context, session.TheScene, request, *rows, progress);
     });
 }
 

@@ -9,6 +9,7 @@
 #include "cli/CliLanguage.h"
 #include "cli/job/JobOptions.h"
 #include "core/images/PictureReader.h"
+#include "core/images/RowPipe.h"
 #include "core/io/FileIO.h"
 #include "core/paths/FileLocations.h"
 #include "render/Capture.h"
@@ -243,33 +244,49 @@ void JobRunner::Apply(const JobRecord& job) {
 }
 
 void JobRunner::Run(const JobRecord& job) {
+    Run(job, nullptr);
+}
+
+std::future<void> JobRunner::Run(const JobRecord& job, OutputQueue* queue) {
     port_.Problems = 0;
     if (!state_ || job.model != model_) Start(job);
     if (!job.log.empty()) WriteDriverLog(job.log);
     ++jobNumber_;
     port_.LastError.clear();
     RenderSession& session = state_->Session;
-    // The picture is drawn in tiles and its rows are encoded as they are
-    // finished; a file is written under a temporary name and renamed when
-    // complete, standard output gets the bytes alone.
+    // The picture is drawn in tiles and its rows are encoded on another
+    // thread while later tiles are drawn; a file is written under a
+    // temporary name and renamed when complete, standard output gets the
+    // bytes alone.
     PictureRequest request;
     request.width = job.size[0];
     request.height = job.size[1];
     request.passes = job.passes;
     request.tileSize = job.tileSize;
+    request.tilePixels = TilePixels;
     request.transparent = job.transparent;
-    auto draw = [&](std::ostream& out) {
-        auto rows = MakeRowWriter(PictureFormatOf(job), request.width, request.height, out);
-        RenderPicture(session.Frames, *session.Context, session.TheScene, request, *rows, TileDone);
+    const RowFormat format = PictureFormatOf(job);
+    auto draw = [&](RowWriter& rows) {
+        RenderPicture(session.Frames, *session.Context, session.TheScene, request, rows, TileDone);
     };
+    auto drawInto = [&](std::ostream& out) {
+        draw(*EncodeInBackground(MakeRowWriter(format, request.width, request.height, out),
+                                 request.width));
+    };
+    std::future<void> written;
     try {
         Apply(job);
         if (job.output == "-") {
-            draw(std::cout);
+            drawInto(std::cout);
             std::cout.flush();
             if (!std::cout) throw JobFailure("cannot write to standard output");
+        } else if (queue) {
+            OutputQueue::Picture picture =
+                queue->Open(job.output, format, request.width, request.height);
+            draw(*picture.rows);
+            written = std::move(picture.written);
         } else {
-            WriteFileAtomically(job.output, draw);
+            WriteFileAtomically(job.output, drawInto);
         }
     } catch (const CaptureError& e) {
         ReleaseOwned();
@@ -279,6 +296,12 @@ void JobRunner::Run(const JobRecord& job) {
         throw;
     }
     ReleaseOwned();
+    if (!written.valid()) {
+        std::promise<void> done;
+        done.set_value();
+        written = done.get_future();
+    }
+    return written;
 }
 
 }  // namespace tessaly::cli

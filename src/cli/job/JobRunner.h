@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -16,6 +17,7 @@
 #include "app/MainState.h"
 #include "cli/ProjectSession.h"
 #include "cli/job/JobRecord.h"
+#include "cli/job/OutputQueue.h"
 #include "cli/job/StateSnapshot.h"
 #include "core/ui/UserPort.h"
 #include "render/PictureRender.h"
@@ -60,9 +62,16 @@ class JobRunner {
     // JobFailure or the writer's error for this job, RunnerFailure when no
     // job can be made at all.
     void Run(const JobRecord& job);
+    // The same, with a picture file handed to `queue` (when given) once it
+    // is drawn: the returned future is ready when the file is in place, or
+    // holds the reason it is not. Errors up to the end of the drawing are
+    // thrown here as by Run.
+    std::future<void> Run(const JobRecord& job, OutputQueue* queue);
 
     // Called after each tile of a picture is drawn; false stops the job.
     TileProgress TileDone;
+    // The most pixels of a tile the program chooses (PictureRequest).
+    std::int64_t TilePixels = kLeanTilePixels;
 
     // How many picture files were read into textures (for tests and the
     // benchmark: a picture used by many jobs is read once).

@@ -51,6 +51,10 @@ std::uint32_t PixelsPerMetre(int dpi) {
     return static_cast<std::uint32_t>(std::lround(dpi / 0.0254));
 }
 
+bool RowsBottomUp(const RowFormat& format) {
+    return format.type == PictureFileType::Bmp;
+}
+
 std::unique_ptr<RowWriter> MakeRowWriter(const RowFormat& format, int width, int height,
                                          std::ostream& out) {
     if (const std::string problem = RowFormatProblem(format); !problem.empty())

@@ -50,6 +50,9 @@ class RowWriter {
 std::unique_ptr<RowWriter> MakeRowWriter(const RowFormat& format, int width, int height,
                                          std::ostream& out);
 
+// Whether the writer for `format` takes its bottom row first (a bitmap).
+bool RowsBottomUp(const RowFormat& format);
+
 // The per-format writers behind MakeRowWriter.
 std::unique_ptr<RowWriter> MakePngRowWriter(const RowFormat& format, int width, int height,
                                             std::ostream& out);
