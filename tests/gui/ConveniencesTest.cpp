@@ -34,7 +34,6 @@
 #include "gui/EditHistory.h"
 #include "gui/GlPanel.h"
 #include "gui/RecentMenu.h"
-#include "render/EglContext.h"
 #include "render/ViewGeometry.h"
 #include "support/TestPaths.h"
 
@@ -51,12 +50,7 @@ class ConveniencesTest : public ::testing::Test {
     }
 
     std::unique_ptr<MainWindow> Open() {
-        test::App();
-        MainWindow::Options options;
-        options.programFolder = program.string() + "/";
-        options.context = std::make_unique<EglContext>();
-        options.updateCheckDelayMs = -1;
-        options.preparePort = [this](QtUserPort& port) {
+        auto w = test::OpenWindowIn(program, [this](QtUserPort& port) {
             port.Answer = [this](const std::string& key, const std::string& text, MessageButtons) {
                 asked.push_back(key.empty() ? text : key);
                 return answers.empty() ? MessageAnswer::Ok : Next(answers);
@@ -66,8 +60,7 @@ class ConveniencesTest : public ::testing::Test {
                 if (files.empty()) return std::nullopt;
                 return Next(files);
             };
-        };
-        auto w = std::make_unique<MainWindow>(std::move(options));
+        });
         EXPECT_TRUE(w->StartupDone());
         return w;
     }

@@ -29,10 +29,9 @@
 #include "app/language/LanguageSwitch.h"
 #include "core/io/FileIO.h"
 #include "core/settings/SettingsFile.h"
-#include "gui/GlPanel.h"
 #include "gui/ExportPictureDialog.h"
+#include "gui/GlPanel.h"
 #include "gui/PictureExportCommands.h"
-#include "render/EglContext.h"
 #include "support/TestPaths.h"
 
 namespace tessaly {
@@ -52,12 +51,7 @@ class ExportPictureTest : public ::testing::Test {
     }
 
     std::unique_ptr<MainWindow> Open() {
-        test::App();
-        MainWindow::Options options;
-        options.programFolder = program.string() + "/";
-        options.context = std::make_unique<EglContext>();
-        options.updateCheckDelayMs = -1;
-        options.preparePort = [this](QtUserPort& port) {
+        auto w = test::OpenWindowIn(program, [this](QtUserPort& port) {
             port.Answer = [this](const std::string& key, const std::string& text, MessageButtons) {
                 messages.push_back(key.empty() ? text : key);
                 return MessageAnswer::Ok;
@@ -70,8 +64,7 @@ class ExportPictureTest : public ::testing::Test {
                 opened.push_back(target);
                 return true;
             };
-        };
-        auto w = std::make_unique<MainWindow>(std::move(options));
+        });
         EXPECT_TRUE(w->StartupDone());
         w->resize(700, 500);
         return w;
@@ -83,7 +76,9 @@ class ExportPictureTest : public ::testing::Test {
         window->Exports().DialogAnswer = [&](ExportPictureDialog& d) {
             shown = d.Choices();
             if (answer(d))
-                d.findChild<QDialogButtonBox*>("exportButtons")->button(QDialogButtonBox::Ok)->click();
+                d.findChild<QDialogButtonBox*>("exportButtons")
+                    ->button(QDialogButtonBox::Ok)
+                    ->click();
             else
                 d.reject();
         };

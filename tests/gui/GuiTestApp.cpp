@@ -50,6 +50,17 @@ std::unique_ptr<MainWindow> MakeWindow(bool panelGL, std::vector<std::string> ar
     return std::make_unique<MainWindow>(std::move(options));
 }
 
+std::unique_ptr<MainWindow> OpenWindowIn(const std::filesystem::path& program,
+                                         std::function<void(QtUserPort&)> preparePort) {
+    App();
+    MainWindow::Options options;
+    options.programFolder = program.string() + "/";
+    options.context = std::make_unique<EglContext>();
+    options.updateCheckDelayMs = -1;
+    options.preparePort = std::move(preparePort);
+    return std::make_unique<MainWindow>(std::move(options));
+}
+
 // The look the window starts in: TESSALY_PANEL_LOOK (scripts/panel-fps
 // measures either look), classic by default.
 namespace {

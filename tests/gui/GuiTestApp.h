@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ QApplication& App();
 // A window over the program folder of the build, headless unless `panelGL`.
 std::unique_ptr<MainWindow> MakeWindow(bool panelGL = false,
                                        std::vector<std::string> arguments = {});
+// A headless window over a program folder made by MakeProgramFolder, with
+// no update check; `preparePort` answers its questions and dialogs.
+std::unique_ptr<MainWindow> OpenWindowIn(const std::filesystem::path& program,
+                                         std::function<void(QtUserPort&)> preparePort = {});
 // A program folder of its own under `root`, so that working copies and
 // settings do not touch the build's: the build's shipped files linked in,
 // settings that open nothing after saving and make no update check, English,

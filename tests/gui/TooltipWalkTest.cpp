@@ -16,7 +16,6 @@
 #include "app/language/LanguageSwitch.h"
 #include "core/i18n/LanguageCatalogue.h"
 #include "core/i18n/Tooltips.h"
-#include "render/EglContext.h"
 #include "support/TestPaths.h"
 
 namespace tessaly {
@@ -46,11 +45,7 @@ class TooltipWalkTest : public ::testing::Test {
                 partial << line << "\n";
         partial.close();
 
-        MainWindow::Options options;
-        options.programFolder = program.string() + "/";
-        options.context = std::make_unique<EglContext>();
-        options.updateCheckDelayMs = -1;
-        window = std::make_unique<MainWindow>(std::move(options));
+        window = test::OpenWindowIn(program);
         ASSERT_TRUE(window->StartupDone());
     }
 

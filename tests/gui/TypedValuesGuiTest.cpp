@@ -17,7 +17,6 @@
 #include "core/model/CoverParameters.h"
 #include "gui/EditHistory.h"
 #include "gui/ValueEditors.h"
-#include "render/EglContext.h"
 #include "support/TestPaths.h"
 
 namespace tessaly {
@@ -32,19 +31,13 @@ std::string Local(std::string text) {
 class TypedValuesGuiTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        test::App();
         const auto program = test::MakeProgramFolder(temp.Path(), "view");
-        MainWindow::Options options;
-        options.programFolder = program.string() + "/";
-        options.context = std::make_unique<EglContext>();
-        options.updateCheckDelayMs = -1;
         // Unsaved changes are not saved when a new cover is made.
-        options.preparePort = [](QtUserPort& port) {
+        window = test::OpenWindowIn(program, [](QtUserPort& port) {
             port.Answer = [](const std::string&, const std::string&, MessageButtons) {
                 return MessageAnswer::No;
             };
-        };
-        window = std::make_unique<MainWindow>(std::move(options));
+        });
         ASSERT_TRUE(window->StartupDone());
     }
 

@@ -53,42 +53,41 @@ double CoverViewShare(MainState& state, int width, int height) {
     return Share(BoxNow(state, width, height), width, height);
 }
 
+namespace {
+
+// The lowest position of `bar` from `lo` to `hi` at which the cover takes no
+// more than the target share of the view, found by halving (the share falls
+// as the position grows); the bar is left there.
+int FirstPositionWithinShare(MainState& state, ScrollBar& bar, int lo, int hi, int width,
+                             int height) {
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        bar.SetPosition(mid);
+        if (CoverViewShare(state, width, height) > kTargetShare)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    bar.SetPosition(lo);
+    return lo;
+}
+
+}  // namespace
+
 void FitCoverToView(MainState& state, int width, int height) {
     if (!state.CurrentModel() || width <= 0 || height <= 0) return;
     ScrollBar& distance = state.Controls.distanceSB;
     // The front/back shift starts from none: it only comes in below.
     ScrollBar& shift = state.Controls.FrontBackSB;
     shift.SetPosition((shift.Min + shift.Max) / 2);
-    // The share falls as the distance grows: the nearest position whose box
-    // is no larger than the target, found by halving.
-    int lo = distance.Min, hi = distance.Max;
     for (int pass = 0; pass < 2; ++pass) {
-        lo = distance.Min;
-        hi = distance.Max;
-        while (lo < hi) {
-            const int mid = lo + (hi - lo) / 2;
-            distance.SetPosition(mid);
-            if (CoverViewShare(state, width, height) > kTargetShare)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        distance.SetPosition(lo);
+        // The nearest distance whose box is no larger than the target.
+        const int at =
+            FirstPositionWithinShare(state, distance, distance.Min, distance.Max, width, height);
         // A small cover still too small at the nearest distance: the camera
         // moves further forward (the front/back shift along its view).
-        ScrollBar& forward = shift;
-        if (lo == distance.Min && CoverViewShare(state, width, height) < kTargetShare) {
-            int near = forward.Min, far = forward.Position;
-            while (near < far) {
-                const int mid = near + (far - near) / 2;
-                forward.SetPosition(mid);
-                if (CoverViewShare(state, width, height) > kTargetShare)
-                    near = mid + 1;
-                else
-                    far = mid;
-            }
-            forward.SetPosition(near);
-        }
+        if (at == distance.Min && CoverViewShare(state, width, height) < kTargetShare)
+            FirstPositionWithinShare(state, shift, shift.Min, shift.Position, width, height);
         // Centring changes the view of the box a little: once more after it.
         CentreVertically(state, width, height);
     }
