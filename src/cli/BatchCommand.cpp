@@ -236,13 +236,15 @@ int BatchCommand(Arguments& args) {
         OutputQueue queue;
         struct InFlight {
             Outcome outcome;
-            std::chrono::steady_clock::time_point start;
-            std::future<void> written;
+            WrittenAt start;
+            std::future<WrittenAt> written;
         };
         std::optional<InFlight> inFlight;
-        auto finish = [&](Outcome& outcome, std::chrono::steady_clock::time_point start) {
-            outcome.seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        // A job's seconds run from its start until its file was in place (or
+        // it failed), not until it is reported.
+        auto finish = [&](Outcome& outcome, WrittenAt start,
+                          WrittenAt end = std::chrono::steady_clock::now()) {
+            outcome.seconds = std::chrono::duration<double>(end - start).count();
             outcomes.push_back(std::move(outcome));
             progress.Done(++done);
         };
@@ -255,13 +257,14 @@ int BatchCommand(Arguments& args) {
         // Waits for the file of the job in flight and reports the job.
         auto settle = [&] {
             if (!inFlight) return;
+            WrittenAt end = std::chrono::steady_clock::now();
             try {
-                inFlight->written.get();
+                end = inFlight->written.get();
                 std::cout << inFlight->outcome.output << '\n';
             } catch (const std::exception& e) {
                 fail(inFlight->outcome, e.what());
             }
-            finish(inFlight->outcome, inFlight->start);
+            finish(inFlight->outcome, inFlight->start, end);
             inFlight.reset();
         };
         for (const PendingJob& p : pending) {
@@ -278,7 +281,7 @@ int BatchCommand(Arguments& args) {
                     continue;
                 }
             }
-            std::future<void> written;
+            std::future<WrittenAt> written;
             try {
                 written = runner.Run(p.job, failFast ? nullptr : &queue);
             } catch (const RunnerFailure& e) {

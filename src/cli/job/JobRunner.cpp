@@ -247,7 +247,7 @@ void JobRunner::Run(const JobRecord& job) {
     Run(job, nullptr);
 }
 
-std::future<void> JobRunner::Run(const JobRecord& job, OutputQueue* queue) {
+std::future<WrittenAt> JobRunner::Run(const JobRecord& job, OutputQueue* queue) {
     port_.Problems = 0;
     if (!state_ || job.model != model_) Start(job);
     if (!job.log.empty()) WriteDriverLog(job.log);
@@ -273,7 +273,7 @@ std::future<void> JobRunner::Run(const JobRecord& job, OutputQueue* queue) {
         draw(*EncodeInBackground(MakeRowWriter(format, request.width, request.height, out),
                                  request.width));
     };
-    std::future<void> written;
+    std::future<WrittenAt> written;
     try {
         Apply(job);
         if (job.output == "-") {
@@ -297,8 +297,8 @@ std::future<void> JobRunner::Run(const JobRecord& job, OutputQueue* queue) {
     }
     ReleaseOwned();
     if (!written.valid()) {
-        std::promise<void> done;
-        done.set_value();
+        std::promise<WrittenAt> done;
+        done.set_value(std::chrono::steady_clock::now());
         written = done.get_future();
     }
     return written;

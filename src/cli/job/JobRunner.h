@@ -63,10 +63,10 @@ class JobRunner {
     // job can be made at all.
     void Run(const JobRecord& job);
     // The same, with a picture file handed to `queue` (when given) once it
-    // is drawn: the returned future is ready when the file is in place, or
-    // holds the reason it is not. Errors up to the end of the drawing are
+    // is drawn: the returned future gives the moment the file was in place,
+    // or holds the reason it is not. Errors up to the end of the drawing are
     // thrown here as by Run.
-    std::future<void> Run(const JobRecord& job, OutputQueue* queue);
+    std::future<WrittenAt> Run(const JobRecord& job, OutputQueue* queue);
 
     // Called after each tile of a picture is drawn; false stops the job.
     TileProgress TileDone;

@@ -51,7 +51,7 @@ void OutputQueue::Work() {
                 if (task.pipe->Abandoned()) throw RowWriteError("The picture was not finished.");
                 writer->Finish();
             });
-            task.written.set_value();
+            task.written.set_value(std::chrono::steady_clock::now());
         } catch (...) {
             task.pipe->Fail(std::current_exception());
             task.written.set_exception(std::current_exception());

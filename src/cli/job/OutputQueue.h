@@ -6,6 +6,7 @@
 // same output written in manifest order.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <future>
@@ -19,6 +20,9 @@
 
 namespace tessaly::cli {
 
+// When a picture's file was in place.
+using WrittenAt = std::chrono::steady_clock::time_point;
+
 class OutputQueue {
   public:
     OutputQueue();
@@ -30,9 +34,9 @@ class OutputQueue {
     struct Picture {
         // Where the drawing writes the rows; its Finish does not wait.
         std::unique_ptr<RowWriter> rows;
-        // Ready once the file is in place, or with the reason it is not; a
+        // The moment the file was in place, or the reason it is not; a
         // picture whose rows were abandoned leaves no file.
-        std::future<void> written;
+        std::future<WrittenAt> written;
     };
     // Queues the file `target` for a width x height picture in `format`.
     Picture Open(const std::string& target, const RowFormat& format, int width, int height);
@@ -43,7 +47,7 @@ class OutputQueue {
         RowFormat format;
         int width = 0, height = 0;
         std::shared_ptr<RowPipe> pipe;
-        std::promise<void> written;
+        std::promise<WrittenAt> written;
     };
     void Work();
 
