@@ -12,10 +12,10 @@
 
 #include "app/MainState.h"
 #include "app/cover/CoverAssembly.h"
+#include "app/export/PictureExport.h"
 #include "core/model/CoverTypes.h"
 #include "render/Capture.h"
 #include "render/EglContext.h"
-#include "render/PictureRender.h"
 #include "support/ImageCompare.h"
 #include "support/RecordingPort.h"
 #include "support/TestPaths.h"
@@ -224,20 +224,6 @@ TEST_F(StudioLook, ClassicLookIsUntouched) {
     EXPECT_EQ(before.pixels, Capture().pixels);
 }
 
-// Rows of a picture into memory, top row first.
-class PictureRows : public RowWriter {
-  public:
-    explicit PictureRows(RgbaImage& picture) : picture_(picture) {}
-    void WriteRow(const std::uint8_t* rgba) override {
-        std::copy(rgba, rgba + picture_.width * 4, picture_.Pixel(0, row_++));
-    }
-    void Finish() override {}
-
-  private:
-    RgbaImage& picture_;
-    int row_ = 0;
-};
-
 TEST_F(StudioLook, TransparentPictureLeavesTheFloorOut) {
     // A textured floor in a colour of its own, a reflection and a shadow:
     // none of the floor's colour or picture may stay in a transparent
@@ -246,13 +232,7 @@ TEST_F(StudioLook, TransparentPictureLeavesTheFloorOut) {
     state_->Controls.ReflexionSB.SetPosition(50);
     TheScene().Floor.Color = {0.9f, 0.6f, 0.3f};
     TheScene().Floor.Textured = true;
-    RgbaImage t(kWidth, kHeight);
-    PictureRows rows(t);
-    PictureRequest request;
-    request.width = kWidth;
-    request.height = kHeight;
-    request.transparent = true;
-    RenderPicture(state_->Session.Frames, *state_->Session.Context, TheScene(), request, rows);
+    const RgbaImage t = RenderTransparentPicture(state_->Session, kWidth, kHeight);
     state_->Controls.ReflexionSB.SetPosition(0);
 
     for (auto [x, y] : {std::pair{0, 0}, {kWidth - 1, 0}, {0, kHeight - 1},
