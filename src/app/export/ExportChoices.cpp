@@ -24,8 +24,8 @@ constexpr std::string_view kFormatKey = "[ExportFormat]";
 constexpr std::string_view kQualityKey = "[ExportQuality]";
 constexpr std::string_view kTransparentKey = "[ExportTransparent]";
 
-constexpr std::array<std::string_view, 6> kPresetNames = {"custom", "panel",  "1920x1080",
-                                                          "3000x3000", "a4", "6x9in"};
+constexpr std::array<std::string_view, 6> kPresetNames = {"custom",    "panel", "1920x1080",
+                                                          "3000x3000", "a4",    "6x9in"};
 
 double InchesPerUnit(SizeUnit unit) {
     switch (unit) {
@@ -140,8 +140,9 @@ ExportChoices WithUnit(ExportChoices c, SizeUnit unit) {
     c.unit = unit;
     // Millimetres to a hundredth, inches to a thousandth: at any usual
     // resolution the pixel size survives the round trip.
-    const double step = unit == SizeUnit::Pixels ? 1.0 : unit == SizeUnit::Millimetres ? 100.0
-                                                                                        : 1000.0;
+    const double step = unit == SizeUnit::Pixels        ? 1.0
+                        : unit == SizeUnit::Millimetres ? 100.0
+                                                        : 1000.0;
     c.width = std::round(LengthOf(pixels.width, unit, c.dpi) * step) / step;
     c.height = std::round(LengthOf(pixels.height, unit, c.dpi) * step) / step;
     return c;
@@ -181,11 +182,10 @@ std::string ExportExtension(PictureFileType type) {
 ExportChoices LoadExportChoices(const TSettingsFile& settings, int panelWidth, int panelHeight) {
     ExportChoices c = WithPreset(ExportChoices{}, ExportPreset::Panel, panelWidth, panelHeight);
     if (const auto dpi = ParseWhole(settings.ReadValue(kDpiKey), 1, kMaxDpi)) c.dpi = *dpi;
-    const std::string format = settings.ReadValue(kFormatKey);
-    if (format == "jpg")
-        c.type = PictureFileType::Jpeg;
-    else if (format == "bmp")
-        c.type = PictureFileType::Bmp;
+    // The format is kept as its extension without the dot.
+    const std::string format = "." + settings.ReadValue(kFormatKey);
+    for (PictureFileType type : {PictureFileType::Jpeg, PictureFileType::Bmp})
+        if (format == ExportExtension(type)) c.type = type;
     if (const auto q = ParseWhole(settings.ReadValue(kQualityKey), 1, 100)) c.quality = *q;
     c.transparent = settings.ReadValue(kTransparentKey) == kSettingOn;
 
@@ -203,19 +203,20 @@ ExportChoices LoadExportChoices(const TSettingsFile& settings, int panelWidth, i
     }
     ExportChoices custom = c;
     custom.preset = ExportPreset::Custom;
-    if (ParseSize(settings.ReadValue(kSizeKey), custom) &&
-        ProblemOf(custom) == ExportProblem::None)
+    if (ParseSize(settings.ReadValue(kSizeKey), custom) && ProblemOf(custom) == ExportProblem::None)
         return custom;
     return c;
 }
 
 void SaveExportChoices(TSettingsFile& settings, const ExportChoices& c) {
-    const char* unit = c.unit == SizeUnit::Millimetres ? "mm" : c.unit == SizeUnit::Inches ? "in" : "";
-    const std::string format =
-        c.type == PictureFileType::Jpeg ? "jpg" : c.type == PictureFileType::Bmp ? "bmp" : "png";
+    const char* unit = c.unit == SizeUnit::Millimetres ? "mm"
+                       : c.unit == SizeUnit::Inches    ? "in"
+                                                       : "";
+    const std::string format = ExportExtension(c.type).substr(1);
     try {
         settings.WriteOrAddValue(kPresetKey, kPresetNames[static_cast<std::size_t>(c.preset)]);
-        settings.WriteOrAddValue(kSizeKey, FormatNumber(c.width) + "x" + FormatNumber(c.height) + unit);
+        settings.WriteOrAddValue(kSizeKey,
+                                 FormatNumber(c.width) + "x" + FormatNumber(c.height) + unit);
         settings.WriteOrAddValue(kDpiKey, std::to_string(c.dpi));
         settings.WriteOrAddValue(kFormatKey, format);
         settings.WriteOrAddValue(kQualityKey, std::to_string(c.quality));
