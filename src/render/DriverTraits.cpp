@@ -2,16 +2,11 @@
 
 #include <string_view>
 
-#include "render/GL.h"
+#include "render/GLContext.h"
 
 namespace tessaly {
 
 namespace {
-
-std::string GLText(GLenum name) {
-    const auto* text = reinterpret_cast<const char*>(glGetString(name));
-    return text ? std::string(text) : std::string();
-}
 
 // Whether the space-separated list holds `wanted` as a whole word.
 bool ListHas(std::string_view list, std::string_view wanted) {
@@ -33,10 +28,10 @@ bool IsSoftwareRenderer(const std::string& renderer) {
 }
 
 bool AnisotropicFilteringWorthIt() {
-    const std::string extensions = GLText(GL_EXTENSIONS);
+    const std::string extensions = GLString(GL_EXTENSIONS);
     const bool has = ListHas(extensions, "GL_EXT_texture_filter_anisotropic") ||
                      ListHas(extensions, "GL_ARB_texture_filter_anisotropic");
-    return has && !IsSoftwareRenderer(GLText(GL_RENDERER));
+    return has && !IsSoftwareRenderer(GLString(GL_RENDERER));
 }
 
 }  // namespace tessaly

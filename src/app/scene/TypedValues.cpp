@@ -6,6 +6,7 @@
 
 #include "app/MainState.h"
 #include "core/model/CoverParameters.h"
+#include "core/util/Text.h"
 
 namespace tessaly {
 
@@ -16,12 +17,6 @@ double Factor(const ScrollBar&, int p) {
 }
 
 constexpr std::string_view kDegreeSign = "\u00B0";
-
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
 
 }  // namespace
 
@@ -48,10 +43,10 @@ std::string RangeEndText(const ValueLabel& entry, double value) {
 }
 
 std::optional<double> ParseTypedNumber(std::string_view text, char decimalSeparator) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     if (text.size() >= kDegreeSign.size() &&
         text.substr(text.size() - kDegreeSign.size()) == kDegreeSign)
-        text = Trimmed(text.substr(0, text.size() - kDegreeSign.size()));
+        text = TrimBlanks(text.substr(0, text.size() - kDegreeSign.size()));
     std::string plain;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         if (text.front() == '-') plain += '-';
